@@ -1,0 +1,27 @@
+# The two commands a player or developer needs: `make run` and `make test`.
+BUILD_DIR ?= build
+JOBS ?= $(shell nproc 2>/dev/null || echo 2)
+WERROR ?= $(if $(CI),ON,OFF)
+
+.PHONY: run test build deps configure bench clean
+
+deps:
+	@bash scripts/install-deps.sh
+
+configure: deps
+	@cmake -S . -B $(BUILD_DIR) -DCMAKE_BUILD_TYPE=RelWithDebInfo -DQUILLMOOR_WERROR=$(WERROR) > /dev/null
+
+build: configure
+	@cmake --build $(BUILD_DIR) -j $(JOBS)
+
+run: build
+	@$(BUILD_DIR)/quillmoor $(ARGS)
+
+test: build
+	@cd $(BUILD_DIR) && ctest --output-on-failure -j $(JOBS)
+
+bench: build
+	@$(BUILD_DIR)/bench/quillmoor_bench
+
+clean:
+	@rm -rf $(BUILD_DIR)
