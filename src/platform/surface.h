@@ -1,6 +1,7 @@
 #pragma once
 // 32-bit pictures and the three block transfers the game draws everything with.
 
+#include <cstddef>
 #include <cstdint>
 #include <vector>
 

@@ -1,0 +1,308 @@
+#include "platform/surface.h"
+
+#include <cmath>
+#include <cstdlib>
+#include <set>
+#include <utility>
+
+#include <gtest/gtest.h>
+
+namespace qm {
+namespace {
+
+using PixelSet = std::set<std::pair<int, int>>;
+
+// Every pixel of `s` that differs from `background`.
+PixelSet Painted(const Surface& s, uint32_t background = 0) {
+  PixelSet out;
+  for (int y = 0; y < s.H; ++y)
+    for (int x = 0; x < s.W; ++x)
+      if (s.At(x, y) != background) out.insert({x, y});
+  return out;
+}
+
+// A source whose every pixel says where it came from, so a misplaced copy shows.
+Surface Numbered(int w, int h) {
+  Surface s(w, h);
+  for (int y = 0; y < h; ++y)
+    for (int x = 0; x < w; ++x) s.At(x, y) = 0x100000u + static_cast<uint32_t>(y * 256 + x);
+  return s;
+}
+
+// The reference transfer: one pixel at a time, with bounds checks on both sides.
+Surface ReferenceCopy(Surface dst, int dx, int dy, int w, int h, const Surface& src, int sx,
+                      int sy) {
+  for (int j = 0; j < h; ++j)
+    for (int i = 0; i < w; ++i)
+      if (src.Inside(sx + i, sy + j) && dst.Inside(dx + i, dy + j))
+        dst.At(dx + i, dy + j) = src.At(sx + i, sy + j);
+  return dst;
+}
+
+TEST(SurfaceTest, OleColoursBecomeRgbPixels) {
+  EXPECT_EQ(PixelFromOle(0x0000FF), 0xFF0000u);  // &HFF is red
+  EXPECT_EQ(PixelFromOle(0xFF0000), 0x0000FFu);  // &HFF0000 is blue
+  EXPECT_EQ(PixelFromOle(0x00FF00), 0x00FF00u);
+  EXPECT_EQ(PixelFromOle(Rgb(0x12, 0x34, 0x56)), 0x123456u);
+  EXPECT_EQ(OleFromPixel(PixelFromOle(0x123456)), 0x123456u);
+
+  Surface s(3, 2, 7);
+  s.Fill(0xABCDEF);
+  for (uint32_t p : s.Px) EXPECT_EQ(p, 0xABCDEFu);
+}
+
+TEST(SurfaceTest, CopyClipsAtEveryEdgeOfSourceAndDestination) {
+  const Surface src = Numbered(12, 9);
+  const Surface blank(10, 8, 0x000001);
+  struct Case {
+    int dx, dy, w, h, sx, sy;
+  };
+  const Case cases[] = {
+      {2, 3, 4, 3, 1, 1},        // wholly inside
+      {-2, 1, 5, 3, 0, 0},       // off the destination's left edge
+      {1, -3, 4, 5, 0, 0},       // off the destination's top edge
+      {7, 2, 6, 3, 0, 0},        // past the destination's right edge
+      {2, 6, 3, 6, 0, 0},        // past the destination's bottom edge
+      {0, 0, 5, 4, -3, 0},       // from left of the source
+      {0, 0, 5, 4, 0, -2},       // from above the source
+      {0, 0, 6, 4, 9, 0},        // past the source's right edge
+      {0, 0, 4, 6, 0, 6},        // past the source's bottom edge
+      {-3, -2, 20, 20, -1, -4},  // clipped on every side at once
+      {-1, 0, 3, 3, 11, 8},      // both clip, leaving one pixel
+      {10, 0, 3, 3, 0, 0},       // wholly right of the destination
+      {0, 8, 3, 3, 0, 0},        // wholly below the destination
+      {-5, 0, 5, 3, 0, 0},       // wholly left of the destination
+      {0, 0, 3, 3, -3, 0},       // wholly left of the source
+      {0, 0, 3, 3, 0, 9},        // wholly below the source
+      {0, 0, 0, 3, 0, 0},        // empty block
+      {0, 0, -4, 3, 0, 0},       // negative size
+  };
+  for (const Case& c : cases) {
+    Surface dst = blank;
+    BitBlt(dst, c.dx, c.dy, c.w, c.h, src, c.sx, c.sy, RasterOp::Copy);
+    const Surface want = ReferenceCopy(blank, c.dx, c.dy, c.w, c.h, src, c.sx, c.sy);
+    EXPECT_EQ(dst.Px, want.Px) << "dx=" << c.dx << " dy=" << c.dy << " w=" << c.w << " h=" << c.h
+                               << " sx=" << c.sx << " sy=" << c.sy;
+  }
+
+  // Spot checks that do not lean on the reference: a negative destination takes the source's
+  // pixels from further in.
+  Surface dst = blank;
+  BitBlt(dst, -2, -1, 4, 3, src, 3, 2, RasterOp::Copy);
+  EXPECT_EQ(dst.At(0, 0), src.At(5, 3));
+  EXPECT_EQ(dst.At(1, 1), src.At(6, 4));
+  EXPECT_EQ(dst.At(2, 0), 0x000001u);
+  EXPECT_EQ(dst.At(0, 2), 0x000001u);
+  // A negative source position moves the destination in the same way.
+  dst = blank;
+  BitBlt(dst, 4, 4, 3, 3, src, -1, -2, RasterOp::Copy);
+  EXPECT_EQ(dst.At(4, 4), 0x000001u);
+  EXPECT_EQ(dst.At(5, 6), src.At(0, 0));
+  EXPECT_EQ(dst.At(6, 6), src.At(1, 0));
+  EXPECT_EQ(Painted(dst, 0x000001).size(), 2u);
+}
+
+TEST(SurfaceTest, MaskAndPaintComposeASprite) {
+  // The mask is black where the sprite is and white around it; the picture is black around it.
+  const uint32_t white = 0xFFFFFF, black = 0x000000;
+  Surface mask(2, 2, white);
+  mask.At(1, 0) = black;
+  mask.At(0, 1) = black;
+  Surface sprite(2, 2, black);
+  sprite.At(1, 0) = 0xFF0000;
+  sprite.At(0, 1) = 0x00A0C0;
+
+  Surface scene(4, 3, 0x336699);
+  scene.At(2, 1) = 0x0F0F0F;
+  BitBlt(scene, 1, 1, 2, 2, mask, 0, 0, RasterOp::And);
+  EXPECT_EQ(scene.At(1, 1), 0x336699u);  // white mask keeps the backdrop
+  EXPECT_EQ(scene.At(2, 1), 0x000000u);  // black mask cuts the hole
+  EXPECT_EQ(scene.At(1, 2), 0x000000u);
+  EXPECT_EQ(scene.At(0, 0), 0x336699u);  // outside the block untouched
+  BitBlt(scene, 1, 1, 2, 2, sprite, 0, 0, RasterOp::Paint);
+  EXPECT_EQ(scene.At(1, 1), 0x336699u);
+  EXPECT_EQ(scene.At(2, 1), 0xFF0000u);
+  EXPECT_EQ(scene.At(1, 2), 0x00A0C0u);
+  EXPECT_EQ(scene.At(2, 2), 0x336699u);
+
+  // The operations bit by bit on sample pixels.
+  Surface a(1, 1, 0x00F0A5), b(1, 1, 0x0F3C96);
+  Surface d = a;
+  BitBlt(d, 0, 0, 1, 1, b, 0, 0, RasterOp::And);
+  EXPECT_EQ(d.At(0, 0), 0x00F0A5u & 0x0F3C96u);
+  d = a;
+  BitBlt(d, 0, 0, 1, 1, b, 0, 0, RasterOp::Paint);
+  EXPECT_EQ(d.At(0, 0), 0x00F0A5u | 0x0F3C96u);
+  d = a;
+  BitBlt(d, 0, 0, 1, 1, b, 0, 0, RasterOp::Copy);
+  EXPECT_EQ(d.At(0, 0), 0x0F3C96u);
+
+  // Clipping holds for the combining operations too.
+  Surface edge(3, 3, 0x0000FF);
+  Surface ones(3, 3, 0x00FF00);
+  BitBlt(edge, 2, -1, 3, 3, ones, 0, 0, RasterOp::Paint);
+  EXPECT_EQ((Painted(edge, 0x0000FF)), (PixelSet{{2, 0}, {2, 1}}));
+  EXPECT_EQ(edge.At(2, 0), 0x00FFFFu);
+}
+
+// Pixels of a line by rounding the exact position along the longer axis: Bresenham's
+// choice wherever the exact line does not pass half-way between two pixels.
+PixelSet ReferenceLine(int x1, int y1, int x2, int y2) {
+  PixelSet out;
+  const int dx = x2 - x1, dy = y2 - y1;
+  const int steps = std::max(std::abs(dx), std::abs(dy));
+  if (steps == 0) return {{x1, y1}};
+  for (int i = 0; i <= steps; ++i) {
+    const double t = static_cast<double>(i) / steps;
+    out.insert(
+        {static_cast<int>(std::lround(x1 + dx * t)), static_cast<int>(std::lround(y1 + dy * t))});
+  }
+  return out;
+}
+
+bool HasHalfwayTie(int x1, int y1, int x2, int y2) {
+  const int dx = std::abs(x2 - x1), dy = std::abs(y2 - y1);
+  const int major = std::max(dx, dy), minor = std::min(dx, dy);
+  if (major == 0) return false;
+  for (int i = 0; i <= major; ++i)
+    if ((2 * i * minor) % (2 * major) == major) return true;
+  return false;
+}
+
+TEST(SurfaceTest, LinesIncludeBothEndsAndFollowBresenham) {
+  auto draw = [](int x1, int y1, int x2, int y2) {
+    Surface s(12, 10);
+    DrawLine(s, x1, y1, x2, y2, 0x0000FF);
+    return Painted(s);
+  };
+  EXPECT_EQ(draw(0, 0, 5, 2), (PixelSet{{0, 0}, {1, 0}, {2, 1}, {3, 1}, {4, 2}, {5, 2}}));
+  // Steep.
+  EXPECT_EQ(draw(1, 0, 3, 7),
+            (PixelSet{{1, 0}, {1, 1}, {2, 2}, {2, 3}, {2, 4}, {2, 5}, {3, 6}, {3, 7}}));
+  // Falling to the right, and the same line drawn backwards.
+  const PixelSet falling{{0, 5}, {1, 4}, {2, 4}, {3, 3}, {4, 2}, {5, 2}, {6, 1}};
+  EXPECT_EQ(draw(0, 5, 6, 1), falling);
+  EXPECT_EQ(draw(6, 1, 0, 5), falling);
+  // Steep and falling.
+  EXPECT_EQ(draw(4, 1, 2, 8),
+            (PixelSet{{4, 1}, {4, 2}, {3, 3}, {3, 4}, {3, 5}, {3, 6}, {2, 7}, {2, 8}}));
+  EXPECT_EQ(draw(3, 3, 3, 3), (PixelSet{{3, 3}}));
+  EXPECT_EQ(draw(2, 4, 6, 4), (PixelSet{{2, 4}, {3, 4}, {4, 4}, {5, 4}, {6, 4}}));
+  EXPECT_EQ(draw(7, 6, 7, 3), (PixelSet{{7, 3}, {7, 4}, {7, 5}, {7, 6}}));
+  EXPECT_EQ(draw(5, 5, 1, 1), (PixelSet{{1, 1}, {2, 2}, {3, 3}, {4, 4}, {5, 5}}));
+
+  // Every direction from a centre, against the rounding reference where it is unambiguous.
+  for (int x2 = 0; x2 < 12; ++x2) {
+    for (int y2 = 0; y2 < 10; ++y2) {
+      if (HasHalfwayTie(5, 4, x2, y2)) continue;
+      EXPECT_EQ(draw(5, 4, x2, y2), ReferenceLine(5, 4, x2, y2)) << x2 << "," << y2;
+      EXPECT_EQ(draw(x2, y2, 5, 4), ReferenceLine(5, 4, x2, y2)) << x2 << "," << y2;
+    }
+  }
+
+  // Clipped: the part on the surface is the same pixels the whole line would have.
+  Surface big(40, 40);
+  DrawLine(big, 2, 3, 37, 19, 0x00FF00);
+  Surface small(12, 10);
+  DrawLine(small, -8, -7, 27, 9, 0x00FF00);
+  PixelSet expected;
+  for (auto [x, y] : Painted(big))
+    if (x - 10 >= 0 && x - 10 < 12 && y - 10 >= 0 && y - 10 < 10) expected.insert({x - 10, y - 10});
+  EXPECT_FALSE(expected.empty());
+  EXPECT_EQ(Painted(small), expected);
+  EXPECT_EQ(small.At(expected.begin()->first, expected.begin()->second), 0x00FF00u);
+
+  // Lines wholly off the surface draw nothing and do not hang on far-off ends.
+  EXPECT_TRUE(draw(-5, -1, 20, -3).empty());
+  EXPECT_TRUE(draw(-2000000000, 5, -1, 2000000000).empty());
+}
+
+TEST(SurfaceTest, CirclesAreOnePixelOutlinesOfTheExactRadius) {
+  auto draw = [](int r) {
+    Surface s(21, 21);
+    DrawCircle(s, 10, 10, r, 0xFF0000);
+    PixelSet out;
+    for (auto [x, y] : Painted(s)) out.insert({x - 10, y - 10});
+    return out;
+  };
+  EXPECT_EQ(draw(0), (PixelSet{{0, 0}}));
+  EXPECT_EQ(draw(1), (PixelSet{{1, 0}, {-1, 0}, {0, 1}, {0, -1}}));
+  EXPECT_EQ(draw(2), (PixelSet{{2, 0},
+                               {-2, 0},
+                               {0, 2},
+                               {0, -2},
+                               {2, 1},
+                               {2, -1},
+                               {-2, 1},
+                               {-2, -1},
+                               {1, 2},
+                               {-1, 2},
+                               {1, -2},
+                               {-1, -2}}));
+  EXPECT_EQ(draw(3), (PixelSet{{3, 0},
+                               {-3, 0},
+                               {0, 3},
+                               {0, -3},
+                               {3, 1},
+                               {3, -1},
+                               {-3, 1},
+                               {-3, -1},
+                               {1, 3},
+                               {-1, 3},
+                               {1, -3},
+                               {-1, -3},
+                               {2, 2},
+                               {2, -2},
+                               {-2, 2},
+                               {-2, -2}}));
+  EXPECT_TRUE(draw(-1).empty());
+
+  // Larger circles: symmetric, touching the exact radius on the axes, and every pixel the one
+  // the midpoint rule picks in its row or column of the octant.
+  for (int r = 4; r <= 10; ++r) {
+    const PixelSet c = draw(r);
+    EXPECT_TRUE(c.count({r, 0}) && c.count({-r, 0}) && c.count({0, r}) && c.count({0, -r}));
+    for (auto [x, y] : c) {
+      EXPECT_TRUE(c.count({-x, y}) && c.count({x, -y}) && c.count({y, x})) << r;
+      const int a = std::max(std::abs(x), std::abs(y)), b = std::min(std::abs(x), std::abs(y));
+      // (a - 0.5)^2 + b^2 < r^2 <= (a + 0.5)^2 + b^2, times four to stay in integers.
+      EXPECT_LT((2 * a - 1) * (2 * a - 1) + 4 * b * b, 4 * r * r) << r << ": " << x << "," << y;
+      EXPECT_GE((2 * a + 1) * (2 * a + 1) + 4 * b * b, 4 * r * r) << r << ": " << x << "," << y;
+    }
+    // One pixel per row in the octant below the diagonal: no gaps, no doubled rows.
+    for (int y = 0; y <= r * 7 / 10; ++y) {
+      int inRow = 0;
+      for (int x = y; x <= r; ++x) inRow += static_cast<int>(c.count({x, y}));
+      EXPECT_EQ(inRow, 1) << "r=" << r << " y=" << y;
+    }
+  }
+
+  // Clipped at the surface's corner: only the on-surface part, no wrap-around.
+  Surface s(5, 5);
+  DrawCircle(s, 0, 0, 3, 0x0000FF);
+  EXPECT_EQ(Painted(s), (PixelSet{{3, 0}, {3, 1}, {2, 2}, {1, 3}, {0, 3}}));
+  EXPECT_EQ(s.At(3, 0), 0xFF0000u);
+}
+
+TEST(SurfaceTest, PointsAndRectanglesStayOnTheSurface) {
+  Surface s(4, 3);
+  DrawPoint(s, 1, 2, 0x0000FF);
+  DrawPoint(s, -1, 0, 0x0000FF);
+  DrawPoint(s, 4, 0, 0x0000FF);
+  DrawPoint(s, 0, 3, 0x0000FF);
+  EXPECT_EQ(Painted(s), (PixelSet{{1, 2}}));
+  EXPECT_EQ(s.At(1, 2), 0xFF0000u);
+
+  Surface r(4, 3);
+  FillRect(r, Rect{-2, 1, 4, 5}, 0x123456);
+  EXPECT_EQ(Painted(r), (PixelSet{{0, 1}, {1, 1}, {0, 2}, {1, 2}}));
+  EXPECT_EQ(r.At(0, 1), 0x123456u);  // FillRect takes a pixel, not an old colour
+  Surface whole(4, 3);
+  FillRect(whole, Rect{3, 2, 9, 9}, 1);
+  FillRect(whole, Rect{5, 0, 2, 2}, 1);
+  FillRect(whole, Rect{0, 0, -1, 3}, 1);
+  EXPECT_EQ(Painted(whole), (PixelSet{{3, 2}}));
+}
+
+}  // namespace
+}  // namespace qm
