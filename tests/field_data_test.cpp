@@ -1,0 +1,324 @@
+// The generated field files, season names and backdrops: their format, and that every trap
+// throws a clay (or rolls a rabbit) the shooter can follow from the cage.
+
+#include <gtest/gtest.h>
+
+#include <algorithm>
+#include <array>
+#include <cctype>
+#include <cmath>
+#include <cstdint>
+#include <fstream>
+#include <iterator>
+#include <set>
+#include <string>
+#include <vector>
+
+namespace qm {
+namespace {
+
+const std::string DataDir = QUILLMOOR_TEST_DATA;
+
+constexpr int BackdropW = 1600, BackdropH = 800;
+// The sight sits at (300, 196) of a 600 x 340 view whose corner pans over 0..1000, 0..460.
+constexpr float ReachLeft = 300, ReachRight = 1300, ReachTop = 196, ReachBottom = 656;
+
+std::string ReadWhole(const std::string& path) {
+  std::ifstream f(path, std::ios::binary);
+  return {std::istreambuf_iterator<char>(f), std::istreambuf_iterator<char>()};
+}
+
+// Splits on CR LF; any lone CR or LF is a fault of the file.
+std::vector<std::string> CrLfLines(const std::string& text, bool* clean) {
+  std::vector<std::string> lines;
+  std::string line;
+  *clean = true;
+  for (size_t i = 0; i < text.size(); ++i) {
+    if (text[i] == '\r' && i + 1 < text.size() && text[i + 1] == '\n') {
+      lines.push_back(line);
+      line.clear();
+      ++i;
+    } else if (text[i] == '\r' || text[i] == '\n') {
+      *clean = false;
+    } else {
+      line += text[i];
+    }
+  }
+  if (!line.empty()) *clean = false;
+  return lines;
+}
+
+// The game's reading of a value line: the longest leading number, blanks skipped.
+double LeadingNumber(const std::string& line) {
+  std::string number;
+  size_t i = 0;
+  auto skipBlanks = [&] {
+    while (i < line.size() && (line[i] == ' ' || line[i] == '\t')) ++i;
+  };
+  auto digits = [&] {
+    for (skipBlanks(); i < line.size() && std::isdigit(static_cast<unsigned char>(line[i]));
+         skipBlanks())
+      number += line[i++];
+  };
+  skipBlanks();
+  if (i < line.size() && (line[i] == '-' || line[i] == '+')) number += line[i++];
+  digits();
+  if (i < line.size() && line[i] == '.') number += line[i++], digits();
+  if (number.find_first_of("0123456789") == std::string::npos) return 0;
+  if (i < line.size() && (line[i] == 'e' || line[i] == 'E')) {
+    std::string exponent = "e";
+    size_t j = i + 1;
+    if (j < line.size() && (line[j] == '-' || line[j] == '+')) exponent += line[j++];
+    const size_t start = j;
+    while (j < line.size() && std::isdigit(static_cast<unsigned char>(line[j])))
+      exponent += line[j++];
+    if (j > start) number += exponent;
+  }
+  return std::stod(number);
+}
+
+int IntegerValue(const std::string& line) {
+  return static_cast<int>(std::nearbyint(LeadingNumber(line)));
+}
+
+struct Trap {
+  int X, Y;
+  float DX, DY;
+  int FloorY, Direction, Rabbit;
+};
+
+struct Field {
+  std::string Name;
+  std::vector<std::string> Lines;
+  bool CleanEndings = false;
+  int TrapCount = 0;
+  std::vector<Trap> Traps;
+};
+
+Field LoadField(int season, int field) {
+  Field f;
+  f.Name = std::to_string(season) + "f" + std::to_string(field) + ".fld";
+  f.Lines = CrLfLines(ReadWhole(DataDir + "/" + f.Name), &f.CleanEndings);
+  if (f.Lines.size() < 2) return f;
+  f.TrapCount = IntegerValue(f.Lines[1]);
+  for (int i = 0; i < f.TrapCount && 8 * i + 10 <= static_cast<int>(f.Lines.size()); ++i) {
+    auto line = [&](int n) { return f.Lines[8 * i + n - 1]; };
+    f.Traps.push_back({IntegerValue(line(4)), IntegerValue(line(5)),
+                       static_cast<float>(LeadingNumber(line(6))),
+                       static_cast<float>(LeadingNumber(line(7))), IntegerValue(line(8)),
+                       IntegerValue(line(9)), IntegerValue(line(10))});
+  }
+  return f;
+}
+
+std::vector<Field> AllFields() {
+  std::vector<Field> fields;
+  for (int season = 0; season <= 1; ++season)
+    for (int field = 1; field <= 5; ++field) fields.push_back(LoadField(season, field));
+  return fields;
+}
+
+float Sign(float v) {
+  return static_cast<float>((v > 0) - (v < 0));
+}
+
+bool InReach(float x, float y) {
+  return x >= ReachLeft && x <= ReachRight && y >= ReachTop && y <= ReachBottom;
+}
+
+struct Flight {
+  float Seconds = 0;
+  float SecondsInReach = 0;
+  bool OverTheTop = false;
+  bool Landed = false;
+};
+
+// A thrown clay as the station loop moves it: speeds per frame, frames of speedFactor / 45
+// seconds, drag and growing gravity on the 0.1 s physics tick (due at once on the first frame,
+// since a slot's tick clock is never reset between presentations).
+Flight FlyClay(float x, float y, float vx, float vy, float dragX, int floorY, float speedFactor) {
+  const float frame = speedFactor / 45;
+  float gravity = speedFactor * 0.1f, clock = 0, lastTick = -1;
+  Flight flight;
+  for (int n = 0; n < 100000; ++n) {
+    x += vx;
+    y -= vy;
+    clock += frame;
+    if (clock - lastTick >= 0.1f) {
+      vx += dragX;
+      gravity *= 1.05f;
+      vy -= gravity;
+      lastTick = clock;
+    }
+    flight.Seconds = clock;
+    if (InReach(x, y)) flight.SecondsInReach += frame;
+    if (y < 0) {
+      flight.OverTheTop = true;
+      return flight;
+    }
+    if (vy < 0 && y > floorY) {
+      flight.Landed = true;
+      return flight;
+    }
+    if (x < 0 || x > BackdropW) return flight;
+  }
+  return flight;
+}
+
+// A rabbit: eight pixels a frame, unscaled gravity every frame, a new hop of random height
+// whenever it touches its ground line. `hops` stands in for the game's random numbers.
+struct RabbitRun {
+  float Seconds = 0, SecondsInReach = 0, Highest = 1e9f, Lowest = -1e9f;
+  bool OverTheTop = false;
+};
+
+RabbitRun RollRabbit(const Trap& t, float speedFactor, const std::vector<float>& hops) {
+  const float frame = speedFactor / 45;
+  float x = static_cast<float>(t.X), y = static_cast<float>(t.Y);
+  float vx = Sign(t.DX) * 8 * speedFactor, vy = t.DY * speedFactor;
+  const float floorY = static_cast<float>(std::min(t.FloorY, t.Y));
+  RabbitRun run;
+  for (size_t n = 0; n < 100000; ++n) {
+    x += vx;
+    y -= vy;
+    vy -= 1;
+    run.Seconds += frame;
+    run.Highest = std::min(run.Highest, y);
+    run.Lowest = std::max(run.Lowest, y);
+    if (InReach(x, y)) run.SecondsInReach += frame;
+    if (y < 0) {
+      run.OverTheTop = true;
+      return run;
+    }
+    if (y >= floorY) vy = 6 * hops[n % hops.size()];
+    if (x < 0 || x > BackdropW) return run;
+  }
+  return run;
+}
+
+TEST(FieldData, FilesFollowTheFieldFormat) {
+  for (const Field& f : AllFields()) {
+    SCOPED_TRACE(f.Name);
+    EXPECT_TRUE(f.CleanEndings) << "every line ends with CR LF";
+    ASSERT_EQ(f.Lines.size(), 2u + 8 * 4);
+    EXPECT_FALSE(f.Lines[0].empty()) << "title line";
+    ASSERT_EQ(f.TrapCount, 4);
+    ASSERT_EQ(f.Traps.size(), 4u);
+    std::set<int> directions;
+    int rabbits = 0;
+    for (int i = 0; i < 4; ++i) {
+      const Trap& t = f.Traps[i];
+      SCOPED_TRACE("trap " + std::to_string(i + 1));
+      EXPECT_FALSE(f.Lines[8 * i + 2].empty()) << "label line";
+      EXPECT_TRUE(t.X >= 0 && t.X < BackdropW && t.Y >= 0 && t.Y < BackdropH);
+      EXPECT_TRUE(t.FloorY > 0 && t.FloorY < BackdropH);
+      EXPECT_NE(t.DX, 0.0f);
+      EXPECT_GT(t.DY, 0.0f) << "every clay is thrown upwards";
+      directions.insert(t.Direction);
+      if (t.Rabbit != 0) ++rabbits;
+    }
+    EXPECT_EQ(directions, (std::set<int>{0, 1, 2})) << "incoming, going away and crossing";
+    EXPECT_GE(rabbits, 1);
+  }
+}
+
+TEST(FieldData, SeasonNamesAreOneLine) {
+  std::set<std::string> names;
+  for (int season = 0; season <= 1; ++season) {
+    bool clean = false;
+    const auto lines =
+        CrLfLines(ReadWhole(DataDir + "/" + std::to_string(season) + "s.txt"), &clean);
+    EXPECT_TRUE(clean);
+    ASSERT_EQ(lines.size(), 1u);
+    EXPECT_FALSE(lines[0].empty());
+    names.insert(lines[0]);
+  }
+  EXPECT_EQ(names.size(), 2u);
+}
+
+// Every clay a trap can throw: the first clay of a presentation, and a second clay with its
+// extra speeds (simultaneous: one more pixel in the first clay's direction and ten pixels
+// lower; trailing and report: -1..+1 across and 0..1 more upward), with its drag either way
+// (the second clay takes its drag from the first), at the speed factors of fast and slow
+// machines. Each must stay up for a sensible time, mostly where the sight can follow it, and
+// come down on its ground line rather than leave over the top of the picture.
+TEST(FieldData, EveryClayFliesThroughTheViewForAFewSeconds) {
+  for (const Field& f : AllFields()) {
+    for (size_t i = 0; i < f.Traps.size(); ++i) {
+      const Trap& t = f.Traps[i];
+      for (float speedFactor : {0.45f, 0.5f}) {
+        struct Variant {
+          float DX, DY, Drop;
+        };
+        std::vector<Variant> variants = {{0, 0, 0}, {Sign(t.DX), 0, 10}, {Sign(t.DX), 0.999f, 10}};
+        for (float across : {-1.0f, 0.0f, 1.0f})
+          for (float up : {0.0f, 0.999f}) variants.push_back({across, up, 0});
+        for (const Variant& v : variants) {
+          for (float dragSign : {-1.0f, 1.0f}) {
+            SCOPED_TRACE(f.Name + " trap " + std::to_string(i + 1) + " factor " +
+                         std::to_string(speedFactor) + " dx+" + std::to_string(v.DX) + " dy+" +
+                         std::to_string(v.DY) + " drag " + std::to_string(dragSign));
+            const float vx = (t.DX + v.DX) * speedFactor;
+            const Flight flight =
+                FlyClay(static_cast<float>(t.X), t.Y + v.Drop, vx, (t.DY + v.DY) * speedFactor,
+                        dragSign * -Sign(t.DX) * speedFactor * 0.02f, t.FloorY, speedFactor);
+            EXPECT_GE(flight.Seconds, 1.5f);
+            EXPECT_LE(flight.Seconds, 6.0f);
+            EXPECT_GE(flight.SecondsInReach, 1.5f);
+            EXPECT_FALSE(flight.OverTheTop);
+          }
+        }
+      }
+    }
+  }
+}
+
+TEST(FieldData, RabbitsRollAlongTheirGroundLineAcrossTheView) {
+  const std::vector<std::vector<float>> hopPatterns = {
+      {0.0f}, {0.999f}, {0.5f}, {0.1f, 0.9f, 0.3f, 0.7f, 0.0f, 0.6f}};
+  for (const Field& f : AllFields()) {
+    for (size_t i = 0; i < f.Traps.size(); ++i) {
+      const Trap& t = f.Traps[i];
+      if (t.Rabbit == 0) continue;
+      const int ground = std::min(t.FloorY, t.Y);
+      for (float speedFactor : {0.45f, 0.5f}) {
+        for (const auto& hops : hopPatterns) {
+          SCOPED_TRACE(f.Name + " trap " + std::to_string(i + 1));
+          const RabbitRun run = RollRabbit(t, speedFactor, hops);
+          EXPECT_FALSE(run.OverTheTop);
+          EXPECT_GE(run.Seconds, 1.5f);
+          EXPECT_LE(run.Seconds, 6.0f);
+          EXPECT_GE(run.SecondsInReach, 1.0f);
+          EXPECT_GE(run.Highest, ground - 40.0f) << "hops stay low";
+          EXPECT_LE(run.Lowest, ground + 8.0f) << "it runs on the ground, not under it";
+        }
+      }
+    }
+  }
+}
+
+uint32_t Le(const std::string& b, size_t at, int bytes) {
+  uint32_t v = 0;
+  for (int i = bytes - 1; i >= 0; --i) v = (v << 8) | static_cast<uint8_t>(b[at + i]);
+  return v;
+}
+
+TEST(FieldData, BackdropsAreFullSize24BitBitmaps) {
+  for (int season = 0; season <= 1; ++season) {
+    for (int field = 1; field <= 5; ++field) {
+      const std::string name = std::to_string(season) + "f" + std::to_string(field) + ".bmp";
+      SCOPED_TRACE(name);
+      const std::string b = ReadWhole(DataDir + "/" + name);
+      ASSERT_GE(b.size(), 54u);
+      EXPECT_EQ(b.substr(0, 2), "BM");
+      EXPECT_EQ(static_cast<int32_t>(Le(b, 18, 4)), BackdropW);
+      EXPECT_EQ(static_cast<int32_t>(Le(b, 22, 4)), BackdropH);
+      EXPECT_EQ(Le(b, 28, 2), 24u);
+      EXPECT_EQ(Le(b, 30, 4), 0u) << "uncompressed";
+      EXPECT_GE(b.size(), Le(b, 10, 4) + 1600u * 3 * 800);
+    }
+  }
+}
+
+}  // namespace
+}  // namespace qm
