@@ -30,13 +30,13 @@ say female_ready.wav "$female" 55 140 "Ready!"
 say female_pull.wav "$female" 55 135 "Pull!"
 say female_go.wav "$female" 55 135 "Go!"
 
-# The coach after a hit taken with a hard swing.
+# The referee after a hit taken with a hard swing.
 say swing_1.wav "$male" 42 140 "Nice swing!"
 say swing_2.wav "$male" 42 130 "Smooth!"
 say swing_3.wav "$male" 42 145 "Good move on that one."
 say swing_4.wav "$male" 42 145 "Great follow through!"
 
-# The coach after a presentation with nothing broken.
+# The referee after a presentation with nothing broken.
 say miss_1.wav "$male" 36 140 "Behind it."
 say miss_2.wav "$male" 36 145 "Missed, keep your head down."
 say miss_3.wav "$male" 36 145 "Over the top of it."
