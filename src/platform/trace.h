@@ -1,6 +1,7 @@
 #pragma once
 // What the headless host writes to its trace, one JSON object per line.
 
+#include <concepts>
 #include <string>
 #include <utility>
 #include <variant>
@@ -23,6 +24,11 @@ struct TraceEvent {
   }
   TraceEvent& With(std::string name, int value) {
     return With(std::move(name), Value(static_cast<long long>(value)));
+  }
+  // Without this a bool would take the int overload and be written as 0 or 1.
+  template <std::same_as<bool> B>
+  TraceEvent& With(std::string name, B value) {
+    return With(std::move(name), Value(value));
   }
 };
 

@@ -1,0 +1,52 @@
+#include "platform/numeric.h"
+
+#include <gtest/gtest.h>
+
+namespace qm {
+namespace {
+
+TEST(NumericTest, CIntRoundsHalvesToTheEvenNeighbour) {
+  EXPECT_EQ(CInt(0.5), 0);
+  EXPECT_EQ(CInt(1.5), 2);
+  EXPECT_EQ(CInt(2.5), 2);
+  EXPECT_EQ(CInt(3.5), 4);
+  EXPECT_EQ(CInt(4.5), 4);
+  EXPECT_EQ(CInt(-0.5), 0);
+  EXPECT_EQ(CInt(-1.5), -2);
+  EXPECT_EQ(CInt(-2.5), -2);
+  EXPECT_EQ(CInt(-3.5), -4);
+  // Off the half, the nearest whole number.
+  EXPECT_EQ(CInt(2.4999999), 2);
+  EXPECT_EQ(CInt(2.5000001), 3);
+  EXPECT_EQ(CInt(-2.5000001), -3);
+  EXPECT_EQ(CInt(-0.4), 0);
+  EXPECT_EQ(CInt(0.0), 0);
+  EXPECT_EQ(CInt(7.0), 7);
+  // A single-precision position widened to double keeps its half exactly.
+  EXPECT_EQ(CInt(static_cast<double>(299.5f)), 300);
+  EXPECT_EQ(CInt(static_cast<double>(300.5f)), 300);
+  // Large values: whole numbers stay exact, halves still go to even.
+  EXPECT_EQ(CInt(32767.5), 32768);
+  EXPECT_EQ(CInt(-32768.5), -32768);
+  EXPECT_EQ(CInt(2147483646.5), 2147483646L);
+  EXPECT_EQ(CInt(-2147483647.5), -2147483648L);
+  EXPECT_EQ(CInt(4503599627370495.5), 4503599627370496L);
+  EXPECT_EQ(CInt(1e15), 1000000000000000L);
+}
+
+TEST(NumericTest, FloorGoesTowardsMinusInfinity) {
+  EXPECT_EQ(Floor(-0.5), -1);
+  EXPECT_EQ(Floor(-1.0), -1);
+  EXPECT_EQ(Floor(-1.0000001), -2);
+  EXPECT_EQ(Floor(0.0), 0);
+  EXPECT_EQ(Floor(-0.0), 0);
+  EXPECT_EQ(Floor(0.9999999), 0);
+  EXPECT_EQ(Floor(2.5), 2);
+  EXPECT_EQ(Floor(-2.5), -3);
+  EXPECT_EQ(Floor(1599.999), 1599);
+  EXPECT_EQ(Floor(-2147483647.5), -2147483648L);
+  EXPECT_EQ(Floor(1e15 + 0.5), 1000000000000000L);
+}
+
+}  // namespace
+}  // namespace qm
