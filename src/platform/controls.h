@@ -73,9 +73,20 @@ class Control {
   virtual bool TakesFocus() const { return false; }
   // Whether a point (control pixels) belongs to the control for mouse input.
   virtual bool HitTest(int x, int y) const;
+  // Set by the dispatcher when this control takes a MouseDown: a later left-button MouseUp
+  // inside it is then a click.
+  void SetMousePressed(bool pressed) { pressed_ = pressed; }
+  bool MousePressed() const { return pressed_; }
 
  protected:
   void Invalidate();
+  // Whether this MouseUp completes a click (left button, pressed here, released inside);
+  // ends the press either way.
+  bool TakeClick(int button, int x, int y);
+  // The window rectangle cut to every container's, where drawing the control may land.
+  Rect ClipRect() const;
+  // Caption colour: the style's, or grey while the control is not live.
+  uint32_t CaptionRgb(const TextStyle& style) const;
 
  private:
   Form& form_;
@@ -85,6 +96,7 @@ class Control {
   Rect bounds_;
   bool visible_ = true;
   bool enabled_ = true;
+  bool pressed_ = false;
 };
 
 // A transparent label: only its caption is drawn, over whatever lies beneath.
@@ -165,11 +177,17 @@ class ComboBox : public Control {
   void ChooseAt(int windowX, int windowY);
   void CloseDropDown();
   bool HitTest(int x, int y) const override;
+  void OnMouseMove(int button, int shift, int x, int y) override;
 
  private:
+  int ItemHeight() const;
+  int ItemAt(int windowX, int windowY) const;  // -1 outside the open list
+  bool InBox(int x, int y) const { return x >= 0 && y >= 0 && x < Width() && y < Height(); }
+
   std::vector<std::string> items_;
   int listIndex_ = -1;
   bool dropped_ = false;
+  int hotItem_ = -1;  // the item under the pointer in the open list
 };
 
 // A horizontal scroll bar.
@@ -187,8 +205,14 @@ class ScrollBar : public Control {
   void OnMouseUp(int button, int shift, int x, int y) override;
 
  private:
+  int ArrowWidth() const;
+  int ThumbWidth() const;
+  int ThumbLeft() const;  // control pixels
+  void DragTo(int x);
+
   int value_ = 0;
   bool dragging_ = false;
+  int grabOffset_ = 0;  // where in the thumb the drag took hold
 };
 
 // A single-line editable text box, or a read-only multi-line one.
@@ -199,8 +223,8 @@ class TextBox : public Control {
   // Traced as a `text` event; raises Change.
   void SetText(const std::string& text);
   bool MultiLine = false;
-  bool Locked = false;    // read-only
-  int MaxLength = 0;      // characters; 0 for no limit
+  bool Locked = false;  // read-only
+  int MaxLength = 0;    // characters; 0 for no limit
   TextStyle Style{FontFace::Sans, 13, 0x000000};
   std::function<void()> Change;
   void Paint(Surface& screen, Host& host) override;
@@ -209,6 +233,11 @@ class TextBox : public Control {
   bool TakesFocus() const override { return !Locked; }
 
  private:
+  // Typing changes the text without a `text` trace; the program's changes are traced.
+  void ChangeText(std::string text, bool traced);
+  void PaintSingleLine(Surface& screen, Host& host, const Rect& field);
+  void PaintLines(Surface& screen, Host& host, const Rect& field);
+
   std::string text_;
 };
 

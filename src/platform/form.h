@@ -65,6 +65,8 @@ class Form : public HostClient {
   void Register(Control* control);
   void Unregister(Control* control);
   Control* FindControl(std::string_view name) const;
+  // Every registered control, in creation order.
+  const std::vector<Control*>& Controls() const { return controls_; }
   void Trace(const TraceEvent& event) { host_.Trace(event); }
 
   // HostClient

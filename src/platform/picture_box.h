@@ -3,6 +3,7 @@
 // clearing it (Cls) brings the picture back. Full-window panels, the hidden art sheet,
 // the backdrop store and the off-screen frame are all picture boxes.
 
+#include <functional>
 #include <string>
 
 #include "platform/controls.h"
@@ -36,9 +37,20 @@ class PictureBox : public Control {
   void SetVisible(bool visible) override;  // panels trace `show` / `hide`
   void Paint(Surface& screen, Host& host) override;
 
+  // A modal dialog sees the keys first, as a small form with key preview would (Enter in
+  // its text box reaches these before the box).
+  std::function<void(int keyCode, int shift)> KeyDown;
+  std::function<void(int keyAscii)> KeyPress;
+  void OnKeyDown(int keyCode, int shift) override;
+  void OnKeyPress(const std::string& utf8Char) override;
+
  private:
+  // The picture, or for a persistent box its own size in BackColor with the picture on it.
+  Surface Backing() const;
+
   Surface picture_;
   Surface image_;
+  bool persistent_ = false;
 };
 
 }  // namespace qm
