@@ -1,6 +1,7 @@
 // Every wave the game plays: synthesised effects and ambience, and the committed spoken
 // recordings levelled and written under the names the game asks for.
 
+#include <algorithm>
 #include <stdexcept>
 #include <string>
 #include <vector>
@@ -25,7 +26,12 @@ Samples LoadVoice(const Output& out, const std::string& name) {
   int rate = 0;
   Samples s = LoadWav(out.VoicesDir + "/" + name, &rate);
   if (s.empty() || rate <= 0) throw std::runtime_error("empty voice recording: " + name);
-  if (rate != SampleRate) s = Resample(s, static_cast<double>(rate) / SampleRate);
+  if (rate != SampleRate) {
+    s = Resample(s, static_cast<double>(rate) / SampleRate);
+    // Interpolating up leaves faint mirror images above the recording's own top.
+    for (int pass = 0; pass < 2; ++pass)
+      Filter(s, Biquad::LowPass(0.42 * std::min(rate, SampleRate)));
+  }
   FadeEnds(s, 0.005, 0.02);
   return s;
 }

@@ -1,7 +1,8 @@
 #!/usr/bin/env bash
-# Re-makes the spoken recordings beside this script: the shooter's calls, the coach's remarks
+# Re-makes the spoken recordings beside this script: the shooter's calls, the referee's remarks
 # between presentations and the shouts of the crowd. Needs espeak-ng and sox; run it by hand
-# when a line changes, then commit the .wav files (the build only reads them).
+# when a line changes, then commit the .wav files (the build only reads them). 16 kHz keeps
+# them small and holds everything below the 5.5 kHz the voices are filtered to.
 set -euo pipefail
 cd "$(dirname "$0")"
 tmp=$(mktemp -d)
@@ -9,14 +10,18 @@ trap 'rm -rf "$tmp"' EXIT
 
 # say FILE VOICE PITCH SPEED TEXT
 # A slower, slightly lower delivery sounds less like a machine; sox trims the silence espeak
-# leaves around the words, takes out rumble and hiss, softens the ends and levels the peak.
+# leaves around the words, takes out rumble and buzz, lets the words ring a little in the open
+# air instead of stopping dead, softens the ends and levels the peak.
 say() {
   local file=$1 voice=$2 pitch=$3 speed=$4 text=$5
   espeak-ng -v "$voice" -p "$pitch" -s "$speed" -g 2 -w "$tmp/raw.wav" "$text"
-  sox "$tmp/raw.wav" "$tmp/trim.wav" highpass 90 lowpass 7000 \
+  sox "$tmp/raw.wav" "$tmp/trim.wav" highpass 90 lowpass 5500 \
     silence 1 0.02 0.4% reverse silence 1 0.02 0.4% reverse
-  sox "$tmp/trim.wav" -r 22050 -b 16 -e signed-integer -c 1 "$file" \
-    fade t 0.01 "$(soxi -D "$tmp/trim.wav")" 0.04 gain -n -3
+  local length
+  length=$(soxi -D "$tmp/trim.wav")
+  sox "$tmp/trim.wav" -r 16000 -b 16 -e signed-integer -c 1 "$file" \
+    fade t 0.01 "$length" 0.08 pad 0 0.15 reverb 15 60 30 \
+    fade t 0 "$(awk -v l="$length" 'BEGIN { print l + 0.15 }')" 0.05 gain -n -3
 }
 
 male=en+m3
