@@ -1,0 +1,19 @@
+#pragma once
+// Still water: it mirrors the far bank and the sky, broken by ripples and glints.
+
+#include <cstdint>
+
+#include "backdrop_palette.h"
+
+namespace assets {
+
+// Water from the far bank's waterline `farY` down to the near bank `nearShore`. Everything
+// above farY must already be painted, since the water mirrors it.
+void PaintLake(Painting& p, float farY, const Profile& nearShore, const SeasonPalette& pal,
+               uint32_t seed);
+
+// Reeds along the near bank.
+void PaintReeds(Painting& p, const Profile& shore, float x0, float x1, float height,
+                const SeasonPalette& pal, uint32_t seed);
+
+}  // namespace assets
