@@ -76,10 +76,12 @@ void AddDecayingSine(Samples& s, double at, double hz, double tau, double amp) {
   const int start = SampleCount(at);
   const int length = SampleCount(tau * 7.0);
   if (static_cast<int>(s.size()) < start + length) s.resize(static_cast<size_t>(start + length));
+  const int taper = length / 5;  // the last whisper of the partial fades to nothing, no tick
   for (int i = 0; i < length; ++i) {
     const double t = static_cast<double>(i) / SampleRate;
+    const double end = std::min(1.0, static_cast<double>(length - i) / taper);
     s[static_cast<size_t>(start + i)] +=
-        amp * std::exp(-t / tau) * std::sin(2.0 * std::numbers::pi * hz * t);
+        amp * end * std::exp(-t / tau) * std::sin(2.0 * std::numbers::pi * hz * t);
   }
 }
 

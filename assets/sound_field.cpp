@@ -131,6 +131,7 @@ Samples ClayLanding() {
     const double t = static_cast<double>(i) / SampleRate;
     grass[i] = hiss.Step(WhiteNoise(noise)) * std::exp(-t / 0.04);
   }
+  FadeEnds(grass, 0.0, 0.05);
   MixInto(s, grass, 0.0, 0.35);
   s.resize(static_cast<size_t>(SampleCount(0.35)));
   FadeEnds(s, 0.003, 0.05);

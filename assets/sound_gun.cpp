@@ -14,6 +14,7 @@ void AddNoiseBurst(Samples& s, Noise& noise, double at, double length, double ta
     const double t = static_cast<double>(i) / SampleRate;
     burst[i] = filter.Step(WhiteNoise(noise)) * std::exp(-t / tau);
   }
+  FadeEnds(burst, 0.0, length * 0.2);
   MixInto(s, burst, at, amp);
 }
 
@@ -107,6 +108,9 @@ Samples Reload() {
   AddShellIn(s, noise, 0.66);
   AddBreechClose(s, noise, 0.92);
   s.resize(static_cast<size_t>(SampleCount(1.15)));
+  // Round off the sharpest clicks so the quieter handling is heard beside the closing clack.
+  Normalise(s, 0.0);
+  Saturate(s, 2.5);
   FadeEnds(s, 0.0, 0.05);
   return s;
 }
