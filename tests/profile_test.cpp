@@ -1,0 +1,340 @@
+#include "platform/profile.h"
+
+#include <signal.h>
+#include <sys/resource.h>
+#include <sys/stat.h>
+#include <unistd.h>
+
+#include <filesystem>
+#include <fstream>
+#include <random>
+#include <sstream>
+
+#include <gtest/gtest.h>
+
+namespace qm {
+namespace {
+
+namespace fs = std::filesystem;
+using namespace std::string_literals;
+
+class ProfileTest : public ::testing::Test {
+ protected:
+  void SetUp() override {
+    dir_ = fs::temp_directory_path() /
+           ("quillmoor_profile_" + std::to_string(::getpid()) + "_" +
+            ::testing::UnitTest::GetInstance()->current_test_info()->name());
+    fs::remove_all(dir_);
+    fs::create_directories(dir_);
+    path_ = (dir_ / "quillmoor.ini").string();
+  }
+  void TearDown() override { fs::remove_all(dir_); }
+
+  void Put(const std::string& bytes) { Put(path_, bytes); }
+  static void Put(const std::string& path, const std::string& bytes) {
+    std::ofstream(path, std::ios::binary) << bytes;
+  }
+  std::string Get() const { return Get(path_); }
+  static std::string Get(const std::string& path) {
+    std::ifstream in(path, std::ios::binary);
+    std::stringstream s;
+    s << in.rdbuf();
+    return s.str();
+  }
+  // Temporary files left behind anywhere under the test directory.
+  int Leftovers() const {
+    int n = 0;
+    for (const auto& entry : fs::recursive_directory_iterator(dir_))
+      if (entry.path().filename().string().find(".tmp-") != std::string::npos) ++n;
+    return n;
+  }
+
+  fs::path dir_;
+  std::string path_;
+};
+
+TEST_F(ProfileTest, StringsReadAsTheOldCallReturnedThem) {
+  Put("; written by hand\n"
+      "[Settings]\n"
+      "Round Size=100\n"
+      "  Season =  1  \n"
+      "[player0]\n"
+      "Name=Bob                                               \n"
+      "Quoted=\"  Ann  \"\n"
+      "Half=\"open\n"
+      "Odd=a=b; not a comment [not a section]\n"
+      ";Gun=99\n"
+      "Gun=12\n"
+      "Empty=\n"
+      "Word=Zoë Brontë\n"
+      "[Player1]\n"
+      "Gun=40\n");
+  ProfileFile ini(path_);
+  EXPECT_EQ(ini.GetString("Settings", "Round Size", "x"), "100");
+  EXPECT_EQ(ini.GetString("SETTINGS", "round size", "x"), "100");
+  EXPECT_EQ(ini.GetString("Settings", "Season", "x"), "1");
+  EXPECT_EQ(ini.GetString("Player0", "NAME", "x"), "Bob");
+  EXPECT_EQ(ini.GetString("Player0", "Quoted", "x"), "  Ann  ");
+  EXPECT_EQ(ini.GetString("Player0", "Half", "x"), "\"open");
+  EXPECT_EQ(ini.GetString("Player0", "Odd", "x"), "a=b; not a comment [not a section]");
+  EXPECT_EQ(ini.GetString("Player0", "Gun", "x"), "12");
+  EXPECT_EQ(ini.GetString("Player0", "Empty", "x"), "");
+  EXPECT_EQ(ini.GetString("Player0", "Word", "x"), "Zoë Brontë");
+  EXPECT_EQ(ini.GetString("Player1", "Gun", "x"), "40");
+  // Missing section, missing key, a key of another section, a commented-out key.
+  EXPECT_EQ(ini.GetString("Player2", "Gun", "none"), "none");
+  EXPECT_EQ(ini.GetString("Player1", "Name", ""), "");
+  EXPECT_EQ(ini.GetString("Settings", "Gun", "d"), "d");
+  EXPECT_EQ(ini.GetString("Player0", ";Gun", "d"), "d");
+
+  // The buffer holds bufferSize - 1 characters, and never half a character.
+  EXPECT_EQ(ini.GetString("Settings", "Round Size", "", 3), "10");
+  EXPECT_EQ(ini.GetString("Settings", "Round Size", "", 1), "");
+  EXPECT_EQ(ini.GetString("Settings", "Round Size", "", 0), "");
+  EXPECT_EQ(ini.GetString("Player0", "Word", "", 5), "Zoë");
+  EXPECT_EQ(ini.GetString("Player0", "Word", "", 4), "Zo");
+  EXPECT_EQ(ini.GetString("Player9", "Name", "No Shooter", 4), "No ");
+  std::string longName(200, 'w');
+  Put("[Player0]\nName=" + longName + "\n");
+  EXPECT_EQ(ini.GetString("Player0", "Name", "", 128), std::string(127, 'w'));
+
+  // No file at all: every read is its default.
+  fs::remove(path_);
+  EXPECT_EQ(ini.GetString("Settings", "Round Size", "50"), "50");
+}
+
+TEST_F(ProfileTest, IntegersTakeTheLeadingDecimalNumber) {
+  Put("[Settings]\n"
+      "Round Size=100\n"
+      "FPS=63.75\n"
+      "Tweak=12abc\n"
+      "Letters=abc\n"
+      "Empty=\n"
+      "Negative=-7x\n"
+      "Plus=+5\n"
+      "Spaced=- 5\n"
+      "Quoted=\" 15\"\n"
+      "Zero=-0\n"
+      "Huge=4294967297\n"
+      "Wraps=2147483648\n"
+      "[Player0]\n"
+      "InvertY=-1\n");
+  ProfileFile ini(path_);
+  EXPECT_EQ(ini.GetInt("Settings", "Round Size", 0), 100);
+  EXPECT_EQ(ini.GetInt("settings", "fps", 0), 63);
+  EXPECT_EQ(ini.GetInt("Settings", "Tweak", 0), 12);
+  EXPECT_EQ(ini.GetInt("Settings", "Letters", 9), 0);
+  EXPECT_EQ(ini.GetInt("Settings", "Empty", 9), 9);
+  EXPECT_EQ(ini.GetInt("Settings", "Negative", 0), -7);
+  EXPECT_EQ(ini.GetInt("Settings", "Plus", 9), 0);
+  EXPECT_EQ(ini.GetInt("Settings", "Spaced", 9), 0);
+  EXPECT_EQ(ini.GetInt("Settings", "Quoted", 0), 15);
+  EXPECT_EQ(ini.GetInt("Settings", "Zero", 9), 0);
+  EXPECT_EQ(ini.GetInt("Settings", "Huge", 0), 1);
+  EXPECT_EQ(ini.GetInt("Settings", "Wraps", 0), -2147483647 - 1);
+  EXPECT_EQ(ini.GetInt("Player0", "InvertY", 1), -1);
+  EXPECT_EQ(ini.GetInt("Player1", "InvertY", 1), 1);
+  EXPECT_EQ(ini.GetInt("Settings", "Season", 0), 0);
+}
+
+TEST_F(ProfileTest, WritesReplaceOrAddOneKeyAndKeepEveryOtherByte) {
+  Put("; Quillmoor settings\n"
+      "\n"
+      "[settings]\n"
+      "round size=50\n"
+      "; the season picks the artwork\n"
+      "Season=0\n"
+      "stray line without equals\n"
+      "\n"
+      "\n"
+      "[Player0]\n"
+      "Name=Ann\n"
+      "Gun=8");
+  ProfileFile ini(path_);
+  // In place, keeping the key's spelling in the file.
+  ASSERT_TRUE(ini.WriteString("Settings", "Round Size", "100"));
+  // A new key goes after the section's last line, before its trailing blank lines.
+  ASSERT_TRUE(ini.WriteString("SETTINGS", "Pairs0", "1"));
+  // The last section, in a file that does not end with a line break.
+  ASSERT_TRUE(ini.WriteString("Player0", "Choke", "12"));
+  // A new section is appended.
+  ASSERT_TRUE(ini.WriteString("Player1", "Name", "Bob"));
+  EXPECT_EQ(Get(),
+            "; Quillmoor settings\n"
+            "\n"
+            "[settings]\n"
+            "round size=100\n"
+            "; the season picks the artwork\n"
+            "Season=0\n"
+            "stray line without equals\n"
+            "Pairs0=1\n"
+            "\n"
+            "\n"
+            "[Player0]\n"
+            "Name=Ann\n"
+            "Gun=8\n"
+            "Choke=12\n"
+            "\n"
+            "[Player1]\n"
+            "Name=Bob\n");
+  EXPECT_EQ(ini.GetInt("Settings", "Round Size", 0), 100);
+  EXPECT_EQ(ini.GetInt("player1", "name", 0), 0);
+  EXPECT_EQ(ini.GetString("player1", "name", ""), "Bob");
+
+  // A file written with CR LF keeps them, on the old lines and the new.
+  Put("[Settings]\r\nSeason=0\r\n;note\r\n");
+  ASSERT_TRUE(ini.WriteString("Settings", "Season", "1"));
+  ASSERT_TRUE(ini.WriteString("Settings", "FullScreen", "1"));
+  ASSERT_TRUE(ini.WriteString("Player0", "Gun", "8"));
+  EXPECT_EQ(Get(), "[Settings]\r\nSeason=1\r\n;note\r\nFullScreen=1\r\n\r\n[Player0]\r\nGun=8\r\n");
+  EXPECT_EQ(ini.GetInt("Settings", "Season", 0), 1);
+
+  // A first write creates the file and the directories above it.
+  ProfileFile fresh((dir_ / "config" / "quillmoor" / "quillmoor.ini").string());
+  ASSERT_TRUE(fresh.WriteString("Settings", "FPS", "63.5"));
+  ASSERT_TRUE(fresh.WriteString("Settings", "TimeBase", "0.71"));
+  EXPECT_EQ(Get(fresh.Path()), "[Settings]\nFPS=63.5\nTimeBase=0.71\n");
+  EXPECT_EQ(Leftovers(), 0);
+}
+
+TEST_F(ProfileTest, ValuesReadBackExactlyAsWritten) {
+  ProfileFile ini(path_);
+  const std::string values[] = {"a=b=c",
+                                ";not a comment",
+                                "[not a section]",
+                                "x ; y [z] = w",
+                                "Zoë 射撃 ✓",
+                                "#1",
+                                "-12",
+                                "",
+                                "\"",
+                                "C:\\games\\quillmoor"};
+  for (const std::string& value : values) {
+    ASSERT_TRUE(ini.WriteString("Player0", "Name", value)) << value;
+    EXPECT_EQ(ini.GetString("Player0", "Name", "default"), value);
+  }
+  // The name field is stored padded to 50 characters; reading trims it.
+  const std::string padded = "Bob" + std::string(47, ' ');
+  ASSERT_TRUE(ini.WriteString("Player0", "Name", padded));
+  EXPECT_EQ(Get(), "[Player0]\nName=" + padded + "\n");
+  EXPECT_EQ(ini.GetString("Player0", "Name", ""), "Bob");
+
+  // Line breaks inside a value become spaces instead of new lines in the file.
+  ASSERT_TRUE(ini.WriteString("Player0", "Name", "two\r\nlines\n[Player1]"));
+  ASSERT_TRUE(ini.WriteString("Player0", "Gun", "8"));
+  EXPECT_EQ(Get(), "[Player0]\nName=two  lines [Player1]\nGun=8\n");
+  EXPECT_EQ(ini.GetString("Player1", "Name", "none"), "none");
+}
+
+TEST_F(ProfileTest, NamesThatWouldCorruptTheFileAreRefused) {
+  const std::string before = "[Settings]\nSeason=1\n";
+  Put(before);
+  ProfileFile ini(path_);
+  const std::pair<std::string, std::string> bad[] = {
+      {"Set]tings", "Season"},  {"Settings", "Sea=son"},
+      {"Settings", "Sea\nson"}, {"Sett\r\nings", "Season"},
+      {"", "Season"},           {"Settings", "  "},
+      {"Settings", ";Season"},  {"Settings", "[Season"},
+      {"Set=tings", "Season"},  {std::string("Set\0tings", 9), "Season"}};
+  for (const auto& [section, key] : bad) {
+    EXPECT_FALSE(ini.WriteString(section, key, "2")) << section << "/" << key;
+    EXPECT_EQ(Get(), before);
+  }
+  EXPECT_EQ(Leftovers(), 0);
+}
+
+TEST_F(ProfileTest, FailedWritesLeaveTheOldFileAndNoTemporaryFile) {
+  ProfileFile ini(path_);
+
+  // The directory cannot exist: its place is taken by a regular file.
+  const std::string blocker = (dir_ / "blocker").string();
+  Put(blocker, "not a directory");
+  ProfileFile under((dir_ / "blocker" / "quillmoor.ini").string());
+  EXPECT_FALSE(under.WriteString("Settings", "Season", "1"));
+  EXPECT_EQ(Get(blocker), "not a directory");
+  EXPECT_EQ(under.GetInt("Settings", "Season", 7), 7);
+
+  // The settings file's name is taken by a directory.
+  fs::create_directories(path_);
+  Put((fs::path(path_) / "keep").string(), "kept");
+  EXPECT_FALSE(ini.WriteString("Settings", "Season", "1"));
+  EXPECT_TRUE(fs::is_directory(path_));
+  EXPECT_EQ(Get((fs::path(path_) / "keep").string()), "kept");
+  EXPECT_EQ(ini.GetString("Settings", "Season", "d"), "d");
+  fs::remove_all(path_);
+
+  // The disk fills up half-way through writing the new file.
+  const std::string before = "[Settings]\nSeason=1\n[Player0]\nName=Ann\n";
+  Put(before);
+  rlimit saved{};
+  ASSERT_EQ(::getrlimit(RLIMIT_FSIZE, &saved), 0);
+  rlimit small = saved;
+  small.rlim_cur = 64;
+  auto* oldHandler = ::signal(SIGXFSZ, SIG_IGN);
+  ASSERT_EQ(::setrlimit(RLIMIT_FSIZE, &small), 0);
+  const bool written = ini.WriteString("Player0", "Name", std::string(4000, 'n'));
+  ::setrlimit(RLIMIT_FSIZE, &saved);
+  ::signal(SIGXFSZ, oldHandler);
+  EXPECT_FALSE(written);
+  EXPECT_EQ(Get(), before);
+  EXPECT_EQ(Leftovers(), 0);
+
+  // After all that, a write still works.
+  EXPECT_TRUE(ini.WriteString("Player0", "Name", "Bob"));
+  EXPECT_EQ(Get(), "[Settings]\nSeason=1\n[Player0]\nName=Bob\n");
+  EXPECT_EQ(Leftovers(), 0);
+}
+
+TEST_F(ProfileTest, WritesKeepTheFilesModeAndFollowLinks) {
+  Put("[Settings]\nSeason=0\n");
+  ASSERT_EQ(::chmod(path_.c_str(), 0640), 0);
+  ProfileFile ini(path_);
+  ASSERT_TRUE(ini.WriteString("Settings", "Season", "1"));
+  struct stat st {};
+  ASSERT_EQ(::stat(path_.c_str(), &st), 0);
+  EXPECT_EQ(st.st_mode & 07777, 0640u);
+
+  const std::string link = (dir_ / "linked.ini").string();
+  fs::create_symlink(path_, link);
+  ProfileFile linked(link);
+  ASSERT_TRUE(linked.WriteString("Settings", "Season", "2"));
+  EXPECT_TRUE(fs::is_symlink(link));
+  EXPECT_EQ(Get(), "[Settings]\nSeason=2\n");
+  EXPECT_EQ(Leftovers(), 0);
+}
+
+TEST_F(ProfileTest, GarbledAndHugeFilesGiveDefaultsAndLeadingNumbers) {
+  std::mt19937 random(1234);
+  std::string junk(200000, '\0');
+  for (char& c : junk) c = static_cast<char>(random());
+  ProfileFile ini(path_);
+
+  Put(junk);
+  EXPECT_EQ(ini.GetInt("Settings", "Round Size", 50), 50);
+  EXPECT_EQ(ini.GetString("Player0", "Name", "No Shooter"), "No Shooter");
+
+  // Keys among binary bytes, NULs and broken section lines still read.
+  Put(junk.substr(0, 5000) + "\n[Settings]\nGun=12\0junk\n[unclosed\n==\n=5\nTweak=\xff\xfe\n"s +
+      junk.substr(5000, 5000));
+  EXPECT_EQ(ini.GetInt("Settings", "Gun", 0), 12);
+  EXPECT_EQ(ini.GetInt("Settings", "Tweak", 9), 0);
+  EXPECT_EQ(ini.GetString("Settings", "", "d"), "d");
+  EXPECT_EQ(ini.GetString("unclosed", "", "d"), "d");
+
+  // A file far larger than any settings file: only its beginning counts, and a write is
+  // refused rather than dropping what was not read.
+  std::string huge = "[Settings]\nSeason=3\n" + std::string(3 << 20, 'x') + "\nRound Size=100\n";
+  Put(huge);
+  EXPECT_EQ(ini.GetInt("Settings", "Season", 0), 3);
+  EXPECT_EQ(ini.GetInt("Settings", "Round Size", 0), 0);
+  EXPECT_FALSE(ini.WriteString("Settings", "Season", "1"));
+  EXPECT_EQ(Get(), huge);
+  EXPECT_EQ(Leftovers(), 0);
+
+  // A line far longer than the cap, with no line break at all.
+  Put("[Settings]\nName=" + std::string(2 << 20, 'y'));
+  EXPECT_EQ(ini.GetString("Settings", "Name", "d", 4), "yyy");
+}
+
+}  // namespace
+}  // namespace qm
