@@ -8,9 +8,9 @@ namespace qm {
 class Host;
 
 struct GameConfig {
-  std::string DataDir;    // artwork, sounds, field files, help; made the current directory
-  std::string ConfigDir;  // where quillmoor.ini lives
-  std::string ProgramDir; // where the game's executable lies (the field editor is beside it)
+  std::string DataDir;     // artwork, sounds, field files, help; made the current directory
+  std::string ConfigDir;   // where quillmoor.ini lives
+  std::string ProgramDir;  // where the game's executable lies (the field editor is beside it)
 };
 
 // Runs the main form until the program ends; returns the exit code.

@@ -101,6 +101,9 @@ class Host {
   virtual double DayClock() = 0;
   // Seed for the game's one random generator: the clock, or --seed.
   virtual uint32_t RandomSeed() = 0;
+  // The time and date as the score sheets head them: the locale's long time, a space, the
+  // locale's long date. The headless host gives a fixed date, so runs compare equal.
+  virtual std::string LongTimeAndDate();
 
   // ---- Cursor (window pixels)
   // Old ShowCursor: a display counter, the cursor shows while it is >= 0. Returns the new count.

@@ -1,0 +1,295 @@
+// Creates every control of the main form, in stacking order, and wires its handlers.
+
+#include <string>
+
+#include "app/frm_main.h"
+#include "match/tourney_panel_layout.h"
+#include "players/options_panel_layout.h"
+#include "players/roster_layout.h"
+#include "players/score_card_layout.h"
+
+namespace qm {
+
+namespace {
+
+std::unique_ptr<PictureBox> MakePanel(Form& form, const char* name) {
+  auto panel = std::make_unique<PictureBox>(form, nullptr, name, Form::Width, Form::Height);
+  panel->Hide();
+  return panel;
+}
+
+template <typename T>
+void Place(T& control, const Rect& r) {
+  control.Move(r.X, r.Y, r.W, r.H);
+}
+
+struct MenuItemRect {
+  int Left, Top, Width, Height;
+};
+
+constexpr MenuItemRect MenuItems[11] = {
+    {446, 210, 99, 135},  {320, 148, 65, 89},  {200, 144, 67, 81}, {108, 172, 77, 105},
+    {160, 228, 105, 127}, {377, 420, 254, 50}, {244, 420, 60, 50}, {10, 420, 66, 50},
+    {10, 370, 104, 50},   {10, 270, 82, 50},   {10, 320, 146, 50},
+};
+
+constexpr int ShooterRowTop[4] = {384, 406, 430, 452};
+
+}  // namespace
+
+void FrmMain::BuildControls() {
+  // Hidden pictures: the art sheet, the backdrop store and the frame being composed.
+  picArt = std::make_unique<PictureBox>(form_, nullptr, "picArt", 712, 1100);
+  picArt->Hide();
+  picArt->LoadPicture("art.bmp");
+  picMask = std::make_unique<PictureBox>(form_, nullptr, "picMask", 1600, 800);
+  picMask->Hide();
+  picWork = std::make_unique<PictureBox>(form_, nullptr, "picWork", 600, 340);
+  picWork->Hide();
+
+  BuildPlayControls();
+  BuildMenuControls();
+  BuildOptionsControls();
+  BuildStatsControls();
+  picTourney = MakePanel(form_, "picTourney");
+  picTourney->LoadPicture("tourney.bmp");
+  for (int n = 0; n < 4; ++n) {
+    chkTourney[n] = std::make_unique<CheckBox>(form_, picTourney.get(), "chkTourney", n);
+    Place(*chkTourney[n], ChkTourneyRect(n));
+  }
+  BuildNameEntry();
+}
+
+void FrmMain::BuildPlayControls() {
+  picMain = MakePanel(form_, "picMain");
+  picMain->LoadPicture("play.bmp");
+  Control* panel = picMain.get();
+  picMain->MouseDown = [this](int b, int s, int x, int y) { picMain_MouseDown(b, s, x, y); };
+  picMain->MouseMove = [this](int b, int s, int x, int y) { picMain_MouseMove(b, s, x, y); };
+  const TextStyle rowStyle{FontFace::SansBold, 14, 0xF4E9C8};
+  for (int n = 0; n < 4; ++n) {
+    const std::string index = std::to_string(n);
+    lblShooting[n] = std::make_unique<Label>(form_, panel, "lblShooting", n);
+    lblShooting[n]->Move(104, ShooterRowTop[n], 300, 20);
+    lblShooting[n]->Style = rowStyle;
+    lblShooting[n]->SetCaption("Player " + std::to_string(n + 1));
+    lblClaysThrown[n] = std::make_unique<Label>(form_, panel, "lblClaysThrown", n);
+    lblClaysThrown[n]->Move(434, ShooterRowTop[n], 60, 20);
+    lblClaysThrown[n]->Style = rowStyle;
+    lblClaysThrown[n]->Alignment = Label::Align::Center;
+    lblClaysHit[n] = std::make_unique<Label>(form_, panel, "lblClaysHit", n);
+    lblClaysHit[n]->Move(504, ShooterRowTop[n], 60, 20);
+    lblClaysHit[n]->Style = rowStyle;
+    lblClaysHit[n]->Alignment = Label::Align::Center;
+  }
+  lblWhosUp = std::make_unique<Label>(form_, panel, "lblWhosUp");
+  lblWhosUp->Move(76, ShooterRowTop[0], 12, 12);
+  lblWhosUp->Style = {FontFace::SansBold, 12, 0xFFD24A};
+  lblWhosUp->SetCaption("\u25B6");
+  lblStatus = std::make_unique<Label>(form_, panel, "lblStatus");
+  lblStatus->Move(528, 406, 104, 20);
+  lblStatus->Style = {FontFace::SansBold, 13, 0xFFE9A8};
+  lblMode = std::make_unique<Label>(form_, panel, "lblMode");
+  lblMode->Move(528, 452, 104, 20);
+  lblMode->Style = {FontFace::SansBold, 13, 0xFFE9A8};
+  for (int i = 0; i < 2; ++i) {
+    lblFieldInfo[i] = std::make_unique<Label>(form_, panel, "lblFieldInfo", i);
+    lblFieldInfo[i]->Style = {FontFace::SansBold, 13, 0xF4E9C8};
+  }
+  lblFieldInfo[0]->Move(124, 6, 126, 20);
+  lblFieldInfo[1]->Move(254, 6, 370, 20);
+}
+
+void FrmMain::BuildMenuControls() {
+  picSelect = MakePanel(form_, "picSelect");
+  picSelect->MouseMove = [this](int b, int s, int x, int y) { picSelect_MouseMove(b, s, x, y); };
+  for (int i = 0; i < 11; ++i) {
+    auto& item = lblMain[i];
+    item = std::make_unique<Label>(form_, picSelect.get(), "lblMain", i);
+    item->Move(MenuItems[i].Left, MenuItems[i].Top, MenuItems[i].Width, MenuItems[i].Height);
+    if (i <= 4) item->ToolTipText = "Practice this Field";
+    item->MouseDown = [this, i](int b, int s, int x, int y) { lblMain_MouseDown(i, b, s, x, y); };
+    item->MouseMove = [this, i](int b, int s, int x, int y) { lblMain_MouseMove(i, b, s, x, y); };
+    item->MouseUp = [this, i](int b, int s, int x, int y) { lblMain_MouseUp(i, b, s, x, y); };
+  }
+  for (int n = 0; n < 4; ++n) {
+    optName[n] = std::make_unique<OptionButton>(form_, picSelect.get(), "optName", n, "roster");
+    Place(*optName[n], OptNameRect(n));
+    optName[n]->PushButtonStyle = true;
+    optName[n]->SetCaption(NoShooter);
+    optName[n]->Hide();
+    optName[n]->MouseUp = [this, n](int b, int s, int x, int y) { optName_MouseUp(n, b, s, x, y); };
+    lblScores[n] = std::make_unique<Label>(form_, picSelect.get(), "lblScores", n);
+    Place(*lblScores[n], ScoresRect(n));
+    lblScores[n]->Style = {FontFace::SansBold, 13, 0xF4E9C8};
+    lblScores[n]->SetCaption("Class D");
+  }
+}
+
+void FrmMain::BuildOptionsControls() {
+  picOptions = MakePanel(form_, "picOptions");
+  picOptions->LoadPicture("options.bmp");
+  Control* panel = picOptions.get();
+  auto check = [&](const char* name, const Rect& r, int index = -1) {
+    auto box = std::make_unique<CheckBox>(form_, panel, name, index);
+    Place(*box, r);
+    return box;
+  };
+  cmbPlayer = std::make_unique<ComboBox>(form_, panel, "cmbPlayer");
+  Place(*cmbPlayer, CmbPlayerRect);
+  cmbPlayer->ToolTipText = "Change Current Player";
+  cmbPlayer->Click = [this] { cmbPlayer_Click(); };
+  cmbSeason = std::make_unique<ComboBox>(form_, panel, "cmbSeason");
+  Place(*cmbSeason, CmbSeasonRect);
+  cmbSeason->ToolTipText = "Change Game Artwork";
+  cmbSeason->Click = [this] { cmbSeason_Click(); };
+
+  auto player = [this]() -> PlayerRecord& { return Roster.Players[Roster.CurrentPlayer]; };
+  chkInvertY = check("chkInvertY", ChkInvertYRect);
+  chkInvertY->ToolTipText = "Invert Y-Axis of Mouse";
+  chkInvertY->Click = [this, player] { player().InvertY = chkInvertY->Value() == 1 ? -1 : 1; };
+  chkTracking = check("chkTracking", ChkTrackingRect);
+  chkTracking->ToolTipText = "Show Clay Trails";
+  chkTracking->Click = [this, player] {
+    player().Tracking = static_cast<int16_t>(chkTracking->Value());
+  };
+  chkPatternClear = check("chkPatternClear", ChkPatternClearRect);
+  chkPatternClear->ToolTipText = "Clear Patterns after Shooting";
+  chkPatternClear->Click = [this, player] {
+    player().Autoclear = static_cast<int16_t>(chkPatternClear->Value());
+  };
+  chkHintLine = check("chkHintLine", ChkHintLineRect);
+  chkHintLine->ToolTipText = "Point to Traps";
+  chkHintLine->Click = [this, player] {
+    player().HintLine = static_cast<int16_t>(chkHintLine->Value());
+  };
+  chkPatterning = check("chkPatterning", ChkPatterningRect);
+  chkPatterning->ToolTipText = "Display Shotgun Patterns";
+  chkPatterning->Click = [this, player] {
+    player().Patterning = static_cast<int16_t>(chkPatterning->Value());
+  };
+  chkTrapHint = check("chkTrapHint", ChkTrapHintRect);
+  chkTrapHint->ToolTipText = "Display Trap Locators";
+  chkTrapHint->Click = [this, player] {
+    player().TrapHint = static_cast<int16_t>(chkTrapHint->Value());
+  };
+
+  hscGunSens = std::make_unique<ScrollBar>(form_, panel, "hscGunSens");
+  Place(*hscGunSens, HscGunSensRect);
+  hscGunSens->Min = 5;
+  hscGunSens->Max = 80;
+  hscGunSens->Change = [this, player] {
+    player().Gun = static_cast<int16_t>(hscGunSens->Value());
+    lblGunSens->SetCaption(std::to_string(player().Gun));
+  };
+  lblGunSens = std::make_unique<Label>(form_, panel, "lblGunSens");
+  Place(*lblGunSens, LblGunSensRect);
+  lblGunSens->Style = {FontFace::SansBold, 13, 0x2A1A0A};
+  lblGunSens->Alignment = Label::Align::Center;
+
+  shpChoke = std::make_unique<Shape>(form_, panel, "shpChoke");
+  shpChoke->BorderColor = 0x0000C0;
+  scrChoke = std::make_unique<ScrollBar>(form_, panel, "scrChoke");
+  Place(*scrChoke, ScrChokeRect);
+  scrChoke->Min = 0;
+  scrChoke->Max = 12;
+  scrChoke->LargeChange = 2;
+  scrChoke->Change = [this, player] {
+    player().Choke = static_cast<int16_t>(20 - scrChoke->Value());
+    DrawChokeCircle();
+  };
+
+  for (int i = 0; i < 3; ++i) {
+    optSkill[i] = std::make_unique<OptionButton>(form_, panel, "optSkill", i, "skill");
+    Place(*optSkill[i], OptSkillRect(i));
+    optSkill[i]->Click = [this, i] { optSkill_Click(i); };
+    optWord[i] = std::make_unique<OptionButton>(form_, panel, "optWord", i, "word");
+    Place(*optWord[i], OptWordRect(i));
+    optWord[i]->MouseUp = [this, player, i](int, int, int, int) {
+      player().VoiceCommand = static_cast<int16_t>(i);
+      PlayCallPreview();
+    };
+  }
+  for (int i = 0; i < 2; ++i) {
+    optGender[i] = std::make_unique<OptionButton>(form_, panel, "optGender", i, "gender");
+    Place(*optGender[i], OptGenderRect(i));
+    optGender[i]->MouseUp = [this, player, i](int, int, int, int) {
+      player().VoiceGender = static_cast<int16_t>(i);
+      PlayCallPreview();
+    };
+    optRoundSize[i] = std::make_unique<OptionButton>(form_, panel, "optRoundSize", i, "round");
+    Place(*optRoundSize[i], OptRoundSizeRect(i));
+    optRoundSize[i]->MouseUp = [this, i](int, int, int, int) {
+      Settings.RoundSize = static_cast<int16_t>(i == 0 ? 50 : 100);
+    };
+  }
+  for (int i = 0; i < 5; ++i) {
+    chkPairs[i] = check("chkPairs", ChkPairsRect(i), i);
+    chkPairs[i]->MouseUp = [this, i](int, int, int, int) {
+      Settings.Pairs[i] = static_cast<int16_t>(chkPairs[i]->Value());
+    };
+  }
+  chkFullScreen = check("chkFullScreen", ChkFullScreenRect);
+  chkFullScreen->ToolTipText = "Toggle Full Screen Mode";
+  chkFullScreen->MouseUp = [this](int b, int s, int x, int y) {
+    chkFullScreen_MouseUp(b, s, x, y);
+  };
+  for (int i = 0; i < 3; ++i) {
+    lblOptions[i] = std::make_unique<Label>(form_, panel, "lblOptions", i);
+    Place(*lblOptions[i], LblOptionsRect(i));
+    lblOptions[i]->Click = [this, i] { lblOptions_Click(i); };
+  }
+}
+
+void FrmMain::BuildStatsControls() {
+  picStats = MakePanel(form_, "picStats");
+  picStats->LoadPicture("stats.bmp");
+  Control* panel = picStats.get();
+  txtStats = std::make_unique<TextBox>(form_, panel, "txtStats");
+  Place(*txtStats, TxtStatsRect);
+  txtStats->MultiLine = true;
+  txtStats->Locked = true;
+  txtStats->Style = {FontFace::Mono, 11, 0x000000};
+  lblStatsDone = std::make_unique<Label>(form_, panel, "lblStatsDone");
+  Place(*lblStatsDone, LblStatsDoneRect);
+  lblStatsDone->Click = [this] { lblStatsDone_Click(); };
+  lblPrint = std::make_unique<Label>(form_, panel, "lblPrint");
+  Place(*lblPrint, LblPrintRect);
+  lblPrint->Click = [this] { lblPrint_Click(); };
+  for (int n = 0; n < 4; ++n) {
+    lblReset[n] = std::make_unique<Label>(form_, panel, "lblReset", n);
+    Place(*lblReset[n], LblResetRect(n));
+    lblReset[n]->ToolTipText = "Reset Scores for this Shooter";
+    lblReset[n]->Click = [this, n] { lblReset_Click(n); };
+  }
+}
+
+void FrmMain::BuildNameEntry() {
+  constexpr int W = 320, H = 132;
+  frmPlayer = std::make_unique<PictureBox>(form_, nullptr, "frmPlayer", W, H);
+  frmPlayer->Hide();
+  Surface look(W, H, 0xD8D0BC);
+  FillRect(look, {0, 0, W, 24}, 0x3C5A2E);
+  FillRect(look, {W - 104, H - 42, 88, 30}, 0x6B4A2A);
+  frmPlayer->SetPicture(std::move(look));
+  auto title = std::make_unique<Label>(form_, frmPlayer.get(), "lblNameTitle");
+  title->Move(10, 4, W - 20, 18);
+  title->Style = {FontFace::SansBold, 13, 0xFFFFFF};
+  title->SetCaption("Shooter Name");
+  lblNameTitle = std::move(title);
+  lblNamePrompt = std::make_unique<Label>(form_, frmPlayer.get(), "lblNamePrompt");
+  lblNamePrompt->Move(16, 32, W - 32, 18);
+  lblNamePrompt->Style = {FontFace::Sans, 13, 0x1A1A1A};
+  lblNamePrompt->SetCaption("Type the shooter's name and press Enter:");
+  txtPlayerName = std::make_unique<TextBox>(form_, frmPlayer.get(), "txtPlayerName");
+  txtPlayerName->Move(16, 56, W - 32, 24);
+  lblNameDone = std::make_unique<Label>(form_, frmPlayer.get(), "lblNameDone");
+  lblNameDone->Move(W - 104, H - 42, 88, 30);
+  lblNameDone->Alignment = Label::Align::Center;
+  lblNameDone->Style = {FontFace::SansBold, 14, 0xFFF2D0};
+  lblNameDone->SetCaption("Done");
+  lblNameDone->Click = [this] { lblNameDone_Click(); };
+  frmPlayer->KeyPress = [this](int keyAscii) { frmPlayer_KeyPress(keyAscii); };
+}
+
+}  // namespace qm
