@@ -89,6 +89,7 @@ void SdlHost::Translate(const SDL_Event& raw) {
       TranslateWindowEvent(raw.window);
       break;
     case SDL_MOUSEMOTION:
+      warpedTo_.reset();
       pending_.push_back(MouseEvent(HostEvent::Kind::MouseMove, raw.motion.x, raw.motion.y,
                                     ButtonsFromSdlState(raw.motion.state)));
       break;

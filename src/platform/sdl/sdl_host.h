@@ -70,6 +70,9 @@ class SdlHost : public Host {
   HostClient* client_ = nullptr;
   std::deque<HostEvent> pending_;
   int cursorCount_ = 0;
+  // Where the pointer was put, until SDL reports it moving: a warp shows in SDL's own
+  // pointer state only once its motion event has come through.
+  std::optional<Point> warpedTo_;
   uint32_t seed_ = 0;
   double dayClockStart_ = 0;
   Uint64 dayClockCounter_ = 0;

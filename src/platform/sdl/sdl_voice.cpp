@@ -1,5 +1,8 @@
 #include "platform/sdl/sdl_voice.h"
 
+#include <fcntl.h>
+#include <unistd.h>
+
 #include <algorithm>
 #include <cstdio>
 #include <cstring>
@@ -22,6 +25,29 @@ void NoticeSilence() {
   std::fprintf(stderr, "quillmoor: no sound device; playing silently\n");
 }
 
+// The sound libraries SDL tries one after another print their own failures on a machine
+// without sound; the game says it once, in its own words.
+class QuietStderr {
+ public:
+  QuietStderr() {
+    std::fflush(stderr);
+    saved_ = dup(STDERR_FILENO);
+    int null = open("/dev/null", O_WRONLY);
+    if (saved_ >= 0 && null >= 0) dup2(null, STDERR_FILENO);
+    if (null >= 0) close(null);
+  }
+  ~QuietStderr() {
+    if (saved_ < 0) return;
+    dup2(saved_, STDERR_FILENO);
+    close(saved_);
+  }
+  QuietStderr(const QuietStderr&) = delete;
+  QuietStderr& operator=(const QuietStderr&) = delete;
+
+ private:
+  int saved_ = -1;
+};
+
 // Resamples to the device's rate and folds the channels to one.
 std::vector<int16_t> ConvertForDevice(const DecodedWave& wave, int rate) {
   std::vector<int16_t> out;
@@ -42,10 +68,12 @@ std::vector<int16_t> ConvertForDevice(const DecodedWave& wave, int rate) {
 }  // namespace
 
 SdlVoice::SdlVoice() {
-  if (SDL_InitSubSystem(SDL_INIT_AUDIO) != 0) {
-    NoticeSilence();
-    return;
-  }
+  if (!OpenDevice()) NoticeSilence();
+}
+
+bool SdlVoice::OpenDevice() {
+  QuietStderr quiet;
+  if (SDL_InitSubSystem(SDL_INIT_AUDIO) != 0) return false;
   SDL_AudioSpec want{};
   want.freq = DeviceRate;
   want.format = AUDIO_S16SYS;
@@ -55,12 +83,10 @@ SdlVoice::SdlVoice() {
   want.userdata = this;
   SDL_AudioSpec have{};
   device_ = SDL_OpenAudioDevice(nullptr, 0, &want, &have, 0);
-  if (device_ == 0) {
-    NoticeSilence();
-    return;
-  }
+  if (device_ == 0) return false;
   rate_ = have.freq;
   SDL_PauseAudioDevice(device_, 0);
+  return true;
 }
 
 SdlVoice::~SdlVoice() {

@@ -31,6 +31,7 @@ class SdlVoice {
     std::vector<int16_t> Samples;  // at the device's rate, mono
     double Seconds = 0;
   };
+  bool OpenDevice();
   const Clip* Prepare(const std::vector<uint8_t>& wav);
   void GoSilent();
   void WaitUntil(Uint64 deadlineCounter);
