@@ -1,0 +1,266 @@
+#include "platform/controls.h"
+
+#include <gtest/gtest.h>
+
+#include "platform/form.h"
+#include "platform/picture_box.h"
+#include "ui_test_host.h"
+
+namespace qm {
+namespace {
+
+class ControlsTest : public ::testing::Test {
+ protected:
+  ControlsTest() { panel.Show(); }
+  // Dispatches everything queued.
+  void Pump() {
+    while (!host.Events.empty()) form.DoEvents();
+  }
+  std::string TextOf(const TraceEvent& e, const std::string& field) {
+    for (const auto& [name, value] : e.Fields)
+      if (name == field) return std::get<std::string>(value);
+    return "<missing>";
+  }
+
+  UiTestHost host;
+  Form form{host};
+  PictureBox panel{form, nullptr, "picOptions", 640, 480};
+};
+
+TEST_F(ControlsTest, ProgramChangesRaiseClickOrChangeButNeverMouseHandlers) {
+  int clicks = 0, changes = 0, mouse = 0;
+  auto countMouse = [&](int, int, int, int) { ++mouse; };
+  CheckBox chk(form, &panel, "chkTracking");
+  OptionButton opt(form, &panel, "optSkill", 1, "skill");
+  ComboBox cmb(form, &panel, "cmbPlayer");
+  ScrollBar hsc(form, &panel, "hscGunSens");
+  TextBox txt(form, &panel, "txtStats");
+  for (Control* c : std::initializer_list<Control*>{&chk, &opt, &cmb, &hsc, &txt}) {
+    c->MouseDown = c->MouseUp = c->MouseMove = countMouse;
+    c->Click = [&] { ++clicks; };
+  }
+  hsc.Change = txt.Change = [&] { ++changes; };
+
+  chk.SetValue(1);
+  chk.SetValue(1);  // no change, no Click
+  EXPECT_EQ(clicks, 1);
+  chk.SetValue(0);
+  EXPECT_EQ(clicks, 2);
+
+  opt.SetValue(true);
+  opt.SetValue(true);
+  opt.SetValue(false);  // clearing raises nothing
+  EXPECT_EQ(clicks, 3);
+
+  for (const char* name : {"Ann", "Bob", "No Shooter"}) cmb.AddItem(name);
+  cmb.SetListIndex(1);
+  cmb.SetListIndex(1);
+  EXPECT_EQ(clicks, 4);
+  EXPECT_EQ(cmb.Text(), "Bob");
+  cmb.Clear();  // emptying the list is no choice
+  EXPECT_EQ(cmb.ListIndex(), -1);
+  EXPECT_EQ(clicks, 4);
+  EXPECT_THROW(cmb.SetListIndex(0), std::out_of_range);
+
+  hsc.Min = 5;
+  hsc.Max = 80;
+  hsc.SetValue(200);
+  EXPECT_EQ(hsc.Value(), 80);
+  hsc.SetValue(80);
+  EXPECT_EQ(changes, 1);
+
+  txt.SetText("sheet");
+  EXPECT_EQ(changes, 2);
+  auto texts = host.TracesOf("text");
+  ASSERT_EQ(texts.size(), 1u);
+  EXPECT_EQ(TextOf(texts[0], "control"), "txtStats");
+  EXPECT_EQ(TextOf(texts[0], "text"), "sheet");
+
+  EXPECT_EQ(mouse, 0);
+}
+
+TEST_F(ControlsTest, MouseClickGivesTheNewValueToMouseUpAndOnlyTheLeftButtonClicks) {
+  CheckBox chk(form, &panel, "chkPairs", 2);
+  chk.Move(10, 10, 120, 20);
+  std::vector<std::string> log;
+  chk.Click = [&] { log.push_back("click " + std::to_string(chk.Value())); };
+  chk.MouseUp = [&](int button, int, int x, int y) {
+    log.push_back("up " + std::to_string(button) + " " + std::to_string(chk.Value()) + " " +
+                  std::to_string(x) + "," + std::to_string(y));
+  };
+  host.Click(15, 20);
+  host.Click(15, 20, RightButton);
+  Pump();
+  EXPECT_EQ(log, (std::vector<std::string>{"click 1", "up 1 1 5,10", "up 2 1 5,10"}));
+}
+
+TEST_F(ControlsTest, OptionButtonsExcludeEachOtherWithinTheirGroupOnly) {
+  PictureBox other(form, nullptr, "picTourney", 640, 480);
+  OptionButton easy(form, &panel, "optSkill", 0, "skill"),
+      medium(form, &panel, "optSkill", 1, "skill"), hard(form, &panel, "optSkill", 2, "skill"),
+      male(form, &panel, "optGender", 0, "gender"), elsewhere(form, &other, "optSkill", 0, "skill");
+  int easyClicks = 0;
+  easy.Click = [&] { ++easyClicks; };
+  male.SetValue(true);
+  elsewhere.SetValue(true);
+  easy.SetValue(true);
+  medium.SetValue(true);
+  EXPECT_FALSE(easy.Value());
+  EXPECT_TRUE(medium.Value());
+  EXPECT_FALSE(hard.Value());
+  EXPECT_TRUE(male.Value());       // another group
+  EXPECT_TRUE(elsewhere.Value());  // another container
+  EXPECT_EQ(easyClicks, 1);        // being cleared is no Click
+
+  hard.Move(10, 100, 100, 20);
+  host.Click(15, 110);
+  Pump();
+  EXPECT_TRUE(hard.Value());
+  EXPECT_FALSE(medium.Value());
+}
+
+TEST_F(ControlsTest, ComboOpensOnAClickChoosesAnItemAndClosesOnAClickElsewhere) {
+  ComboBox cmb(form, &panel, "cmbSeason");
+  cmb.Move(100, 100, 150, 21);
+  for (const char* name : {"Summer", "Winter", "Autumn"}) cmb.AddItem(name);
+  CheckBox chk(form, &panel, "chkFullScreen");
+  chk.Move(300, 300, 100, 20);
+  int clicks = 0;
+  cmb.Click = [&] { ++clicks; };
+
+  host.Click(110, 110);
+  Pump();
+  ASSERT_TRUE(cmb.DroppedDown());
+  Rect list = cmb.DropDownRect();
+  EXPECT_EQ(list.Y, 121);
+  int itemH = (list.H - 2) / 3;
+  host.Click(list.X + 10, list.Y + 1 + 2 * itemH + itemH / 2);
+  Pump();
+  EXPECT_FALSE(cmb.DroppedDown());
+  EXPECT_EQ(cmb.ListIndex(), 2);
+  EXPECT_EQ(clicks, 1);
+
+  host.Click(110, 110);
+  host.Click(305, 310);  // beside the open list: only closes it
+  Pump();
+  EXPECT_FALSE(cmb.DroppedDown());
+  EXPECT_EQ(chk.Value(), 0);
+  EXPECT_EQ(clicks, 1);
+}
+
+TEST_F(ControlsTest, ScrollBarStepsByArrowsAndTroughAndFollowsTheThumb) {
+  ScrollBar hsc(form, &panel, "scrChoke");
+  hsc.Move(0, 0, 200, 17);
+  hsc.Max = 100;
+  hsc.SmallChange = 1;
+  hsc.LargeChange = 10;
+  hsc.SetValue(50);
+  int changes = 0;
+  hsc.Change = [&] { ++changes; };
+
+  host.Click(5, 8);  // left arrow
+  Pump();
+  EXPECT_EQ(hsc.Value(), 49);
+  host.Click(195, 8);  // right arrow
+  Pump();
+  EXPECT_EQ(hsc.Value(), 50);
+  host.Click(20, 8);  // trough left of the thumb
+  Pump();
+  EXPECT_EQ(hsc.Value(), 40);
+  host.Click(180, 8);  // trough right of the thumb
+  Pump();
+  EXPECT_EQ(hsc.Value(), 50);
+  EXPECT_EQ(changes, 4);
+
+  // The thumb of 17 pixels travels 149 pixels between the arrows: at 50 it starts at 17 + 74.
+  host.Down(95, 8);
+  host.Move(95 + 200, 8);  // dragged past the end, and outside the bar
+  Pump();
+  EXPECT_EQ(hsc.Value(), 100);
+  host.Move(21 + 112, 8);  // 112 of 149 pixels along
+  Pump();
+  EXPECT_EQ(hsc.Value(), 75);
+  host.Up(0, 300);
+  Pump();
+  EXPECT_EQ(hsc.Value(), 0);
+}
+
+TEST_F(ControlsTest, TextBoxTypingEditsUnderItsLimitsWithoutATrace) {
+  TextBox txt(form, &panel, "txtPlayerName");
+  txt.Move(10, 10, 200, 22);
+  txt.MaxLength = 5;
+  int changes = 0;
+  txt.Change = [&] { ++changes; };
+  form.SetFocus(&txt);
+
+  host.Type("ab");
+  host.Key(0, "\xC3\xA9");  // é, two bytes
+  Pump();
+  EXPECT_EQ(txt.Text(), "ab\xC3\xA9");
+  host.Key(KeyBack);
+  Pump();
+  EXPECT_EQ(txt.Text(), "ab");
+  host.Type("cdefg");
+  Pump();
+  EXPECT_EQ(txt.Text(), "abcde");  // five characters at most
+  host.Key(KeyReturn);
+  Pump();
+  EXPECT_EQ(txt.Text(), "abcde");
+  EXPECT_EQ(changes, 7);
+  EXPECT_TRUE(host.TracesOf("text").empty());
+
+  TextBox stats(form, &panel, "txtStats");
+  stats.MultiLine = stats.Locked = true;
+  stats.SetText("one\r\ntwo");
+  form.SetFocus(&stats);
+  host.Type("x");
+  host.Key(KeyBack);
+  Pump();
+  EXPECT_EQ(stats.Text(), "one\r\ntwo");
+}
+
+TEST_F(ControlsTest, CaptionsAreTracedOnlyWhenTheyChange) {
+  Label lbl(form, &panel, "lblClaysHit", 2);
+  OptionButton opt(form, &panel, "optName", 3, "names");
+  lbl.SetCaption("7");
+  lbl.SetCaption("7");
+  opt.SetCaption("Ann");
+  auto captions = host.TracesOf("caption");
+  ASSERT_EQ(captions.size(), 2u);
+  EXPECT_EQ(TextOf(captions[0], "control"), "lblClaysHit(2)");
+  EXPECT_EQ(TextOf(captions[0], "text"), "7");
+  EXPECT_EQ(TextOf(captions[1], "control"), "optName(3)");
+}
+
+TEST_F(ControlsTest, PictureBoxKeepsItsPictureUnderTheDrawingAndPanelsTraceVisibility) {
+  PictureBox pic(form, nullptr, "picStats", 6, 5);
+  pic.BackColor = 0x102030;
+  host.Bitmaps["card.bmp"] = Surface(4, 3, 0x00AA00);
+  ASSERT_TRUE(pic.LoadPicture("card.bmp"));
+  EXPECT_FALSE(pic.LoadPicture("missing.bmp"));
+  EXPECT_EQ(pic.Picture().At(1, 1), 0x00AA00u);
+  pic.Draw().At(1, 1) = 0xFF0000;
+  EXPECT_EQ(pic.Image().At(1, 1), 0xFF0000u);
+  EXPECT_EQ(pic.Picture().At(1, 1), 0x00AA00u);
+  pic.Cls();
+  EXPECT_EQ(pic.Image().At(1, 1), 0x00AA00u);
+  pic.MakePersistent();
+  ASSERT_EQ(pic.Image().W, 6);
+  EXPECT_EQ(pic.Image().At(5, 4), 0x102030u);
+  EXPECT_EQ(pic.Image().At(3, 2), 0x00AA00u);
+
+  PictureBox child(form, &pic, "picInset", 2, 2);
+  host.Traces.clear();
+  pic.Show();
+  pic.Show();
+  child.Show();  // not a panel: no trace
+  pic.Hide();
+  auto shows = host.TracesOf("show"), hides = host.TracesOf("hide");
+  ASSERT_EQ(shows.size(), 1u);
+  ASSERT_EQ(hides.size(), 1u);
+  EXPECT_EQ(TextOf(shows[0], "control"), "picStats");
+  EXPECT_FALSE(child.IsShown());
+}
+
+}  // namespace
+}  // namespace qm
