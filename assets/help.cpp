@@ -195,8 +195,8 @@ tournament. Then click Start.</p>
 <p>At each field every shooter meets the same pairs in the same order, so the scores are
 fair. A <i>Shooter Ready</i> board comes up before each shooter's turn and a <i>Next
 Station</i> board before each new field: look over the field with the mouse, then click to
-begin. Between pairs the referee comments on your shooting. Break every target at a station
-and the crowd lets you hear about it.</p>
+begin. Between pairs the referee sometimes has a word to say about your shooting. Break every
+target at a station and the crowd lets you hear about it.</p>
 <p><kbd>Esc</kbd> stops the tournament; the score sheet then shows the scores reached so far.
 <b>Done</b> on the tournament sheet adds every entrant's round to their lifetime scores.</p>
 )HTML";
