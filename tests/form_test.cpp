@@ -1,0 +1,280 @@
+#include "platform/form.h"
+
+#include <gtest/gtest.h>
+
+#include "platform/message_box.h"
+#include "platform/picture_box.h"
+#include "ui_test_host.h"
+
+namespace qm {
+namespace {
+
+class FormTest : public ::testing::Test {
+ protected:
+  FormTest() { panel.Show(); }
+  void Pump() {
+    while (!host.Events.empty()) form.DoEvents();
+  }
+  // A label that logs its mouse events and clicks as "name event x,y".
+  void Watch(Control& c, std::vector<std::string>& log) {
+    auto logger = [&log, &c](const char* what) {
+      return [&log, &c, what](int button, int, int x, int y) {
+        log.push_back(c.Name() + " " + what + std::to_string(button) + " " + std::to_string(x) +
+                      "," + std::to_string(y));
+      };
+    };
+    c.MouseDown = logger("down");
+    c.MouseMove = logger("move");
+    c.MouseUp = logger("up");
+    c.Click = [&log, &c] { log.push_back(c.Name() + " click"); };
+  }
+
+  UiTestHost host;
+  Form form{host};
+  PictureBox panel{form, nullptr, "picSelect", 640, 480};
+};
+
+TEST_F(FormTest, ThePressingControlKeepsTheMouseUntilTheButtonIsReleased) {
+  Label a(form, &panel, "lblMain", 0), b(form, &panel, "lblMain", 1);
+  a.Move(10, 10, 50, 50);
+  b.Move(100, 10, 50, 50);
+  std::vector<std::string> log;
+  Watch(a, log);
+  Watch(b, log);
+
+  host.Down(20, 20);
+  host.Move(120, 20);
+  host.Up(120, 20);  // released over b: a hears it, and it is no click
+  Pump();
+  EXPECT_EQ(log, (std::vector<std::string>{"lblMain(0) down1 10,10", "lblMain(0) move1 110,10",
+                                           "lblMain(0) up1 110,10"}));
+  log.clear();
+  host.Down(20, 20);
+  host.Up(25, 25);
+  Pump();
+  EXPECT_EQ(log, (std::vector<std::string>{"lblMain(0) down1 10,10", "lblMain(0) up1 15,15",
+                                           "lblMain(0) click"}));
+  log.clear();
+  host.Move(30, 30);  // no button: the control under the pointer
+  host.Move(300, 300);
+  Pump();
+  EXPECT_EQ(log, (std::vector<std::string>{"lblMain(0) move0 20,20"}));
+}
+
+TEST_F(FormTest, TheTopmostShownLiveControlTakesThePoint) {
+  Label under(form, &panel, "lblUnder"), over(form, &panel, "lblOver");
+  under.Move(10, 10, 100, 100);
+  over.Move(50, 50, 100, 100);
+  PictureBox hiddenPanel(form, nullptr, "picOptions", 640, 480);
+  Label onHidden(form, &hiddenPanel, "lblOptions", 0);
+  onHidden.Move(0, 0, 640, 480);
+  Shape circle(form, &panel, "shpChoke");
+  circle.Move(40, 40, 80, 80);
+  std::vector<std::string> log;
+  for (Control* c : std::initializer_list<Control*>{&panel, &under, &over, &onHidden, &circle})
+    Watch(*c, log);
+
+  auto pressAt = [&](int x, int y) {
+    log.clear();
+    host.Down(x, y);
+    host.Up(x, y);
+    Pump();
+    return log.empty() ? std::string("nobody") : log.front();
+  };
+  EXPECT_EQ(pressAt(60, 60), "lblOver down1 10,10");
+  EXPECT_EQ(pressAt(20, 20), "lblUnder down1 10,10");
+  EXPECT_EQ(pressAt(400, 300), "picSelect down1 400,300");
+  over.Hide();
+  EXPECT_EQ(pressAt(60, 60), "lblUnder down1 50,50");
+  over.Show();
+  over.SetEnabled(false);
+  EXPECT_EQ(pressAt(60, 60), "nobody");  // swallowed, not passed beneath
+  over.SetEnabled(true);
+  panel.SetEnabled(false);
+  EXPECT_EQ(pressAt(60, 60), "nobody");  // a disabled panel disables what is on it
+}
+
+TEST_F(FormTest, KeyPreviewGivesTheFormEveryKeyBeforeTheFocusedBox) {
+  TextBox txt(form, &panel, "txtPlayerName");
+  std::vector<std::string> log;
+  form.KeyDown = [&](int code, int shift) {
+    log.push_back("form down " + std::to_string(code) + " " + std::to_string(shift) + " [" +
+                  txt.Text() + "]");
+  };
+  form.KeyPress = [&](int ascii) {
+    log.push_back("form press " + std::to_string(ascii) + " [" + txt.Text() + "]");
+  };
+  txt.Change = [&] { log.push_back("text " + txt.Text()); };
+  form.SetFocus(&txt);
+  host.Key('A', "a");
+  host.Key(KeyReturn);
+  host.Key(0, "\xC3\xA9");  // not ASCII: the form's KeyPress does not see it
+  host.Key(KeyF1, "", 1);
+  Pump();
+  EXPECT_EQ(
+      log, (std::vector<std::string>{"form down 65 0 []", "form press 97 []", "text a",
+                                     "form down 13 0 [a]", "form press 13 [a]", "form down 0 0 [a]",
+                                     "text a\xC3\xA9", "form down 112 1 [a\xC3\xA9]"}));
+}
+
+TEST_F(FormTest, ShowModalTakesTheInputAndReturnsWhenTheDialogHides) {
+  Label behind(form, &panel, "lblMain", 5);
+  behind.Move(0, 0, 640, 480);
+  int behindClicks = 0, formKeys = 0;
+  behind.Click = [&] { ++behindClicks; };
+  form.KeyDown = [&](int, int) { ++formKeys; };
+  TextBox mainText(form, &panel, "txtOther");
+  form.SetFocus(&mainText);
+
+  PictureBox dialog(form, nullptr, "frmPlayer", 200, 100);
+  TextBox name(form, &dialog, "txtPlayerName");
+  name.Move(10, 10, 180, 22);
+  Label done(form, &dialog, "lblNameDone");
+  done.Move(10, 60, 80, 30);
+  int doneClicks = 0;
+  done.Click = [&] {
+    ++doneClicks;
+    if (!name.Text().empty()) dialog.Hide();
+  };
+  dialog.KeyPress = [&](int ascii) {
+    if (ascii == KeyReturn) done.Click();
+  };
+
+  host.Click(5, 5);                // on the main form, behind the dialog
+  host.Key(KeyReturn);             // empty: the dialog stays
+  host.Click(20 + 220, 70 + 190);  // lblNameDone, still empty
+  host.Type("bo");
+  host.Key(KeyReturn);
+  host.Type("x");  // after the dialog closed: to the main form's box again
+  form.ShowModal(dialog);
+  EXPECT_EQ(dialog.Bounds(), (Rect{220, 190, 200, 100}));
+  EXPECT_EQ(name.Text(), "bo");
+  EXPECT_EQ(doneClicks, 3);
+  EXPECT_EQ(behindClicks, 0);
+  EXPECT_EQ(formKeys, 0);
+  EXPECT_EQ(form.Focus(), &mainText);
+  Pump();
+  EXPECT_EQ(mainText.Text(), "x");
+  EXPECT_EQ(formKeys, 1);
+  ASSERT_EQ(host.TracesOf("show").size(), 2u);  // picSelect, then the dialog
+  EXPECT_EQ(host.TracesOf("hide").size(), 1u);
+}
+
+TEST_F(FormTest, UnloadRunsQueryUnloadOnceAndEndsTheProgram) {
+  int queries = 0;
+  form.QueryUnload = [&] {
+    ++queries;
+    form.Unload(9);  // ending again from inside the query ends at once
+  };
+  try {
+    form.Unload(2);
+    FAIL() << "Unload returned";
+  } catch (const ProgramEnd& end) {
+    EXPECT_EQ(end.Code, 9);
+  }
+  EXPECT_THROW(form.Unload(1), ProgramEnd);
+  EXPECT_EQ(queries, 1);
+
+  UiTestHost otherHost;
+  Form closed(otherHost);
+  int closedQueries = 0;
+  closed.QueryUnload = [&] { ++closedQueries; };
+  otherHost.Simple(HostEvent::Kind::Quit);
+  try {
+    closed.DoEvents();
+    FAIL() << "the window closed and nothing ended";
+  } catch (const ProgramEnd& end) {
+    EXPECT_EQ(end.Code, 0);
+  }
+  EXPECT_EQ(closedQueries, 1);
+}
+
+TEST_F(FormTest, HandlersMayPumpEventsAndOpenMessageBoxesWhileTheyAreDispatched) {
+  Label loop(form, &panel, "lblMain", 0), ask(form, &panel, "lblMain", 1),
+      stop(form, &panel, "lblMain", 2), after(form, &panel, "lblMain", 3);
+  loop.Move(0, 0, 50, 50);
+  ask.Move(100, 0, 50, 50);
+  stop.Move(200, 0, 50, 50);
+  after.Move(300, 0, 50, 50);
+  std::vector<std::string> log;
+  bool stopped = false;
+  loop.Click = [&] {
+    log.push_back("loop starts");
+    while (!stopped) form.DoEvents();  // a station loop inside a menu click
+    log.push_back("loop ends");
+  };
+  ask.Click = [&] { log.push_back("answer " + std::to_string(MsgBox(form, "Sure?", vbYesNo))); };
+  stop.Click = [&] {
+    log.push_back("stop");
+    stopped = true;
+  };
+  after.Click = [&] { log.push_back("after"); };
+
+  host.Click(10, 10);
+  host.Click(110, 10);
+  host.Click(210, 10);  // while the box is open: not for the label beneath
+  host.Key(KeyEscape);
+  host.Click(210, 10);
+  host.Click(310, 10);
+  Pump();
+  EXPECT_EQ(log,
+            (std::vector<std::string>{"loop starts", "answer 7", "stop", "loop ends", "after"}));
+}
+
+TEST_F(FormTest, ComposeDrawsPanelsInCreationOrderAndOnlyShownOnes) {
+  PictureBox red(form, nullptr, "picMain", 640, 480), blue(form, nullptr, "picStats", 100, 100);
+  red.SetPicture(Surface(640, 480, 0xFF0000));
+  blue.SetPicture(Surface(100, 100, 0x0000FF));
+  PictureBox greenOnRed(form, &red, "picInset", 20, 20);  // made last, still part of red
+  greenOnRed.SetPicture(Surface(20, 20, 0x00FF00));
+  greenOnRed.Move(40, 40);
+  greenOnRed.Show();
+  red.Show();
+  blue.Show();
+  Surface screen;
+  form.ComposeScreen(screen);
+  EXPECT_EQ(screen.At(200, 200), 0xFF0000u);
+  EXPECT_EQ(screen.At(45, 45), 0x0000FFu);  // blue covers red and all on it
+  blue.Hide();
+  form.ComposeScreen(screen);
+  EXPECT_EQ(screen.At(45, 45), 0x00FF00u);
+  EXPECT_EQ(screen.At(70, 70), 0xFF0000u);
+  red.Hide();
+  form.ComposeScreen(screen);
+  EXPECT_EQ(screen.At(45, 45), 0x000000u);  // picSelect has no picture: black
+
+  host.Frames.clear();
+  form.Refresh();
+  form.Refresh();  // nothing changed since
+  form.DoEvents();
+  EXPECT_EQ(host.Frames.size(), 1u);
+  red.Draw();
+  form.DoEvents();
+  EXPECT_EQ(host.Frames.size(), 2u);
+}
+
+TEST_F(FormTest, ToolTipShowsAfterAStillHoverAndGoesOnAMove) {
+  Label field(form, &panel, "lblMain", 1);
+  field.Move(100, 100, 60, 60);
+  field.ToolTipText = "Practice this Field";
+  Surface screen;
+  auto tipShown = [&] {
+    form.ComposeScreen(screen);
+    return screen.At(112, 132) == 0xFFFFE1u;  // the pale box below the pointer
+  };
+  host.Move(110, 110);
+  form.DoEvents();
+  for (int i = 0; i < 550; ++i) form.DoEvents();
+  EXPECT_FALSE(tipShown());
+  for (int i = 0; i < 100; ++i) form.DoEvents();
+  EXPECT_TRUE(tipShown());
+  host.Move(111, 110);
+  form.DoEvents();
+  EXPECT_FALSE(tipShown());
+  host.Click(111, 110);
+  for (int i = 0; i < 700; ++i) form.DoEvents();
+  EXPECT_FALSE(tipShown());  // not again after a click until the pointer moves
+}
+
+}  // namespace
+}  // namespace qm
