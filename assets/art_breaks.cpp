@@ -18,7 +18,7 @@ void PaintPuffs(Image& sheet) {
     const double t = f / static_cast<double>(PuffFrames - 1);
     const double cx = 6 + 2.5 * t, cy = 5 + 4.5 * t * t;
     const double r = 3.4 + 8.0 * std::sqrt(t);
-    const double fade = std::pow(1 - t, 1.3);
+    const double fade = std::max(std::pow(1 - t, 1.3), 0.12);  // the last wisps linger
     for (int y = 0; y < PuffSize; ++y)
       for (int x = 0; x < PuffSize; ++x) {
         const double lump = FractalNoise(x / 3.0 + f * 0.2, y / 3.0, 2, 811);

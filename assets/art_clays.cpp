@@ -52,7 +52,7 @@ void PaintClayTargets(Image& sheet) {
 void PaintShadows(Image& sheet) {
   for (int size = 0; size < ClaySizes; ++size) {
     Layer l(ClayW, ClayH);
-    const double rx = ClayRx[size] * 0.95, ry = std::max(1.3, ClayRy[size] * 0.75);
+    const double rx = ClayRx[size] * 0.95, ry = 1.1 + 0.25 * (ClaySizes - size);
     for (int y = 0; y < ClayH; ++y)
       for (int x = 0; x < ClayW; ++x) {
         const double u = (x + 0.5 - ClayW / 2.0) / rx, v = (y + 0.5 - 3.5) / ry;
@@ -66,7 +66,7 @@ void PaintShadows(Image& sheet) {
 // The dust lies inside the smallest shadow: its lower rows are that shadow's own speckle,
 // the specks above it are the dust the rolling rabbit throws up.
 void PaintDust(Image& sheet) {
-  const int specks[][2] = {{1, 0}, {5, 0}, {3, 1}, {6, 1}, {0, 2}, {7, 3}};
+  const int specks[][2] = {{2, 0}, {5, 1}};
   for (const auto& s : specks) sheet.Set(DustX + s[0], DustY + s[1], {0, 0, 0});
 }
 
