@@ -29,8 +29,24 @@ GroundMap Slope(const Profile& top, float farZ, float nearZ, float nearY) {
     const float t = std::clamp((y - top[x]) / std::max(nearY - top[x], 1.0f), 0.0f, 1.0f);
     const float z = farZ + (nearZ - farZ) * std::sqrt(t);
     const float metres = NearDistance * z;
-    return GroundPoint{z, (x - 800) * metres / Focal, (y - top[x]) * metres / Focal * 3};
+    // A slope faces the shooter, so it is far less foreshortened than level ground; its
+    // field boundaries across it run straight up and down.
+    return GroundPoint{z, (x - 800) * NearDistance * farZ / Focal,
+                       (y - top[x]) * metres / Focal * 10};
   };
+}
+
+Profile ContourAt(const GroundMap& ground, const Profile& top, float metres, int height) {
+  Profile line(top.size(), static_cast<float>(height));
+  for (size_t x = 0; x < top.size(); ++x) {
+    for (int y = std::max(0, static_cast<int>(top[x])); y < height; ++y) {
+      if (ground(static_cast<int>(x), y).V >= metres) {
+        line[x] = static_cast<float>(y);
+        break;
+      }
+    }
+  }
+  return line;
 }
 
 float HazeAt(float z) {
@@ -54,9 +70,10 @@ namespace {
 
 // Fields of the farm: each patch of land gets its own crop or pasture tint.
 Colour FieldTint(const SeasonPalette& pal, const GroundPoint& g, float patchwork, uint32_t seed) {
-  const int row = static_cast<int>(std::floor(g.V / 70));
+  const int row = static_cast<int>(std::floor(g.V / FieldLength));
   const float shift = Hash01(row, 7, seed) * 90;
-  const int column = static_cast<int>(std::floor((g.U + shift) / 90));
+  const float wobble = 14 * (static_cast<float>(ValueNoise(g.V / 12, g.U / 40, seed + 2)) - 0.5f);
+  const int column = static_cast<int>(std::floor((g.U + shift + wobble) / 90));
   const float pick = Hash01(column, row, seed + 1);
   Colour c = Lerp(pal.GrassDark, pal.GrassLight, 0.55f);
   if (pick < 0.25f)
@@ -95,6 +112,32 @@ void PaintMeadow(Painting& p, const Profile& top, const GroundMap& ground, const
       const Colour c = GrassAt(pal, x, y, ground(x, y), style, seed);
       p.Blend(x, y, c, std::clamp(y - top[x] + 1, 0.0f, 1.0f));
     }
+  }
+}
+
+void PaintSlopeLight(Painting& p, const Profile& top, const SeasonPalette& pal, float depth) {
+  for (int x = 1; x + 1 < p.W(); ++x) {
+    const float rise = (top[x - 1] - top[x + 1]) / 2;  // > 0 where the slope climbs to the right
+    const float towardSun = std::clamp(-pal.LightX * rise * 1.5f, -1.0f, 1.0f);
+    for (int y = std::max(0, static_cast<int>(top[x])); y < p.H(); ++y) {
+      const float k = 1 + 0.16f * towardSun * (1 - SmoothStep(0, depth, y - top[x]));
+      p.At(x, y) = Scale(p.At(x, y), k);
+    }
+  }
+}
+
+void PaintSpecks(Painting& p, const Profile& top, const GroundMap& ground, const SeasonPalette& pal,
+                 int count, uint32_t seed) {
+  Noise rng(seed);
+  for (int i = 0; i < count; ++i) {
+    const int x = static_cast<int>(rng.Next() % p.W());
+    const int y = static_cast<int>(top[x] + rng.Uniform() * (p.H() - top[x]));
+    const Colour c = pal.Specks[rng.Next() % 3];
+    if (y < top[x] || y >= p.H()) continue;
+    const float z = ground(x, y).Z;
+    if (z > 5 || rng.Uniform() * 5 < z) continue;
+    p.Dab(static_cast<float>(x), static_cast<float>(y), 2.2f / z, Lerp(c, pal.Haze, HazeAt(z)),
+          0.85f);
   }
 }
 

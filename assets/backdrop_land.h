@@ -21,6 +21,13 @@ GroundMap FlatGround(float horizonY);
 // A slope facing the shooter whose top edge is `top`, `farZ` away there and `nearZ` at row nearY.
 GroundMap Slope(const Profile& top, float farZ, float nearZ, float nearY);
 
+// Length of one field of the farm along the ground, metres: hedges planted on these lines
+// bound the patchwork of crops and pasture.
+inline constexpr float FieldLength = 70;
+
+// The line below `top` along which the ground lies `metres` away, `metres` along V.
+Profile ContourAt(const GroundMap& ground, const Profile& top, float metres, int height);
+
 // How far haze has veiled a point `z` away, 0..1.
 float HazeAt(float z);
 
@@ -37,6 +44,14 @@ struct MeadowStyle {
 // Grass below `top` (down to the picture's foot), shaded by the ground map.
 void PaintMeadow(Painting& p, const Profile& top, const GroundMap& ground, const SeasonPalette& pal,
                  const MeadowStyle& style, uint32_t seed);
+
+// Brightens the faces of a slope turned to the sun and darkens those turned away, fading
+// out `depth` pixels below the slope's top.
+void PaintSlopeLight(Painting& p, const Profile& top, const SeasonPalette& pal, float depth);
+
+// Flowers or fallen leaves dotted over the near grass below `top`.
+void PaintSpecks(Painting& p, const Profile& top, const GroundMap& ground, const SeasonPalette& pal,
+                 int count, uint32_t seed);
 
 // A worn earth track along row y (its middle), from x0 to x1, for the rabbit to run on.
 void PaintTrack(Painting& p, float y, float x0, float x1, float width, const SeasonPalette& pal,

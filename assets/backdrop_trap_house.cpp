@@ -13,7 +13,7 @@ constexpr int ClayW = 16, ClayH = 6, RabbitSize = 10;
 
 // Nearer huts (lower on the picture) look bigger.
 float HutScale(int y) {
-  return std::clamp((y - 430) / 200.0f, 0.4f, 1.35f);
+  return std::clamp((y - 430) / 200.0f, 0.55f, 1.35f);
 }
 
 void PaintBank(Painting& p, float cx, float baseY, float w, float h, const SeasonPalette& pal,

@@ -35,14 +35,36 @@ void PaintCrown(Painting& p, float cx, float cy, float rx, float ry, const Crown
 
 namespace {
 
-const CrownColours& PickCrown(const SeasonPalette& pal, Noise& rng) {
-  return pal.Crowns[rng.Next() % 4];
+const CrownColours& PickCrown(const SeasonPalette& pal, uint32_t seed) {
+  return pal.Crowns[((seed * 2654435761u) >> 13) % 4];
 }
 
 struct Crown {
   float X, Y, R;
   int Kind;
+  float Shade;  // 1 on the sunlit canopy .. darker underneath
 };
+
+// The dark space under the canopy, with trunks showing where the light gets in.
+void PaintUnderstorey(Painting& p, const Profile& base, const std::vector<float>& heights,
+                      const TreeLineStyle& style, const SeasonPalette& pal, uint32_t seed) {
+  const Colour dark = Lerp(Scale(pal.Crowns[0].Dark, 0.45f), pal.Haze, style.Haze);
+  const Colour trunk = Lerp(Lerp(pal.Bark, pal.Track, 0.3f), pal.Haze, style.Haze);
+  for (int x = std::max(0, static_cast<int>(style.X0));
+       x < std::min(p.W(), static_cast<int>(style.X1)); ++x) {
+    if (heights[x] <= 0) continue;
+    const float top = base[x] - heights[x] * 0.42f;
+    const float stem =
+        static_cast<float>(ValueNoise(x / std::max(1.0, style.CrownRadius * 0.25), 0.5, seed));
+    for (int y = std::max(0, static_cast<int>(top)); y <= static_cast<int>(base[x]); ++y) {
+      const float t = (y - top) / (base[x] - top);
+      Colour c =
+          Scale(dark, 0.8f + 0.4f * static_cast<float>(ValueNoise(x * 0.4, y * 0.4, seed + 1)));
+      if (stem > 0.78f) c = Lerp(c, trunk, 0.7f * t);
+      p.Blend(x, y, c, std::clamp(t * 8, 0.0f, 1.0f));
+    }
+  }
+}
 
 }  // namespace
 
@@ -50,35 +72,50 @@ void PaintTreeLine(Painting& p, const Profile& base, const TreeLineStyle& style,
                    const SeasonPalette& pal, uint32_t seed) {
   Noise rng(seed);
   std::vector<Crown> crowns;
+  std::vector<float> heights(p.W(), 0.0f);
   for (float x = style.X0; x < style.X1; x += style.CrownRadius * Jitter(rng, 0.45f, 0.9f)) {
     const int col = std::clamp(static_cast<int>(x), 0, p.W() - 1);
     const float shape = static_cast<float>(FractalNoise(x / 140.0, 3.5, 3, seed));
     if (shape < style.Gaps) continue;
-    const float h = style.Height * (0.45f + 0.75f * (shape - style.Gaps) / (1 - style.Gaps));
+    // The ends of a wood thin out rather than stop like a wall.
+    const float taper =
+        std::min(SmoothStep(style.X0, style.X0 + 160, x), SmoothStep(style.X1, style.X1 - 160, x));
+    const float h = style.Height * (0.45f + 0.75f * (shape - style.Gaps) / (1 - style.Gaps)) *
+                    (style.X0 < 0 ? SmoothStep(style.X1, style.X1 - 160, x) : taper);
+    if (h < style.CrownRadius) continue;
     const float r = style.CrownRadius * Jitter(rng, 0.75f, 1.25f);
+    for (int c = std::max(0, col - static_cast<int>(r));
+         c < std::min(p.W(), col + static_cast<int>(r)); ++c)
+      heights[c] = std::max(heights[c], h);
     const float top = base[col] - h + r;
-    for (float y = top; y < base[col] - r * 0.3f; y += r * 0.9f)
+    for (float y = top; y < base[col] - h * 0.3f; y += r * 0.9f)
       crowns.push_back({x + Jitter(rng, -0.3f, 0.3f) * r, y + Jitter(rng, -0.2f, 0.2f) * r, r,
-                        static_cast<int>(rng.Next() % 4)});
+                        static_cast<int>(rng.Next() % 4), 1 - 0.5f * (y - top) / h});
   }
+  PaintUnderstorey(p, base, heights, style, pal, seed + 3);
   std::sort(crowns.begin(), crowns.end(), [](const Crown& a, const Crown& b) { return a.Y < b.Y; });
-  Noise kinds(seed + 7);
-  for (const Crown& c : crowns)
-    PaintCrown(p, c.X, c.Y, c.R, c.R * 1.1f, pal.Crowns[c.Kind], pal, style.Haze,
+  for (const Crown& c : crowns) {
+    const CrownColours& kind = pal.Crowns[c.Kind];
+    const CrownColours shaded = {Scale(kind.Dark, c.Shade), Scale(kind.Light, c.Shade), kind.Bare};
+    PaintCrown(p, c.X, c.Y, c.R, c.R * 1.1f, shaded, pal, style.Haze,
                seed + static_cast<uint32_t>(c.X * 13 + c.Y));
-  (void)kinds;
+  }
 }
 
 void PaintHedge(Painting& p, const Profile& base, float height, float haze, float x0, float x1,
                 const SeasonPalette& pal, uint32_t seed) {
-  const CrownColours hedge = {pal.HedgeDark, pal.HedgeLight, pal.Crowns[2].Bare * 0.4f};
+  const CrownColours hedge = {pal.HedgeDark, pal.HedgeLight, pal.Crowns[2].Bare * 0.3f};
   Noise rng(seed);
-  const float r = std::max(1.5f, height * 0.55f);
+  const float r = std::max(1.5f, height * 0.6f);
   for (float x = x0; x < x1; x += r * Jitter(rng, 0.4f, 0.7f)) {
     const int col = std::clamp(static_cast<int>(x), 0, p.W() - 1);
-    const float h = height * Jitter(rng, 0.85f, 1.1f);
-    PaintCrown(p, x, base[col] - h + r, r * 1.2f, r, hedge, pal, haze,
+    const float h = height * Jitter(rng, 0.85f, 1.15f);
+    p.Stroke(x, base[col] + 0.5f, x + r, base[col] + 0.5f, std::max(1.0f, height * 0.15f),
+             Lerp(Scale(pal.HedgeDark, 0.6f), pal.Haze, haze));
+    PaintCrown(p, x, base[col] - r * 0.7f, r * 1.3f, r * 0.8f, hedge, pal, haze,
                seed + static_cast<uint32_t>(x));
+    PaintCrown(p, x, base[col] - h + r, r * 1.2f, r, hedge, pal, haze,
+               seed + 5 + static_cast<uint32_t>(x));
   }
 }
 
@@ -102,22 +139,30 @@ void Branch(Painting& p, float x, float y, float angle, float length, float widt
 void PaintTree(Painting& p, float x, float baseY, float height, float haze,
                const SeasonPalette& pal, uint32_t seed) {
   Noise rng(seed);
-  const CrownColours& crown = PickCrown(pal, rng);
-  PaintGroundShadow(p, x - pal.LightX * height * 0.25f, baseY + 1, height * 0.4f, height * 0.06f,
-                    0.35f * (1 - haze));
+  const CrownColours& crown = PickCrown(pal, seed);
+  const bool bare = crown.Bare > 0.5f;
+  PaintGroundShadow(p, x - pal.LightX * height * 0.3f, baseY + 1, height * 0.45f,
+                    std::max(1.5f, height * 0.06f), 0.35f * (1 - haze));
   const Colour bark = Lerp(pal.Bark, pal.Haze, haze);
-  const float trunkW = std::max(1.5f, height * 0.07f);
-  p.Stroke(x, baseY, x, baseY - height * 0.45f, trunkW, bark);
-  Branch(p, x, baseY - height * 0.4f, Jitter(rng, -0.2f, 0.2f), height * 0.3f, trunkW * 0.8f,
-         crown.Bare > 0.5f ? 4 : 2, bark, rng);
-  const int clumps = 7 + static_cast<int>(rng.Next() % 4);
+  const float trunkW = std::max(1.2f, height * 0.075f);
+  const float forkY = baseY - height * (bare ? 0.4f : 0.3f);
+  p.Stroke(x, baseY, x, forkY, trunkW, bark);
+  auto limbs = [&] {
+    Noise twigs(seed + 3);
+    for (float a : {-0.55f, -0.1f, 0.45f})
+      Branch(p, x, forkY, a + Jitter(twigs, -0.15f, 0.15f), height * (bare ? 0.26f : 0.2f),
+             trunkW * 0.7f, bare ? 4 : 1, bark, twigs);
+  };
+  if (!bare) limbs();
+  const int clumps = bare ? 4 : 7 + static_cast<int>(rng.Next() % 4);
   for (int i = 0; i < clumps; ++i) {
     const float a = Jitter(rng, 0, 6.283f), d = Jitter(rng, 0.0f, 1.0f);
-    const float cx = x + std::cos(a) * d * height * 0.3f;
-    const float cy = baseY - height * 0.68f + std::sin(a) * d * height * 0.22f;
-    const float r = height * Jitter(rng, 0.16f, 0.24f);
+    const float cx = x + std::cos(a) * d * height * 0.28f;
+    const float cy = baseY - height * 0.62f + std::sin(a) * d * height * 0.2f;
+    const float r = height * Jitter(rng, 0.17f, 0.25f);
     PaintCrown(p, cx, cy, r, r * 0.95f, crown, pal, haze, seed + i * 31);
   }
+  if (bare) limbs();
 }
 
 }  // namespace assets
