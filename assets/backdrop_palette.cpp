@@ -68,7 +68,7 @@ const SeasonPalette Autumn = {
 
 }  // namespace
 
-const SeasonPalette& PaletteOf(int season) {
+const SeasonPalette& SeasonPaletteOf(int season) {
   return season == 0 ? Summer : Autumn;
 }
 

@@ -30,6 +30,6 @@ struct SeasonPalette {
   CrownColours Crowns[4];  // a season's trees are painted from these
 };
 
-const SeasonPalette& PaletteOf(int season);
+const SeasonPalette& SeasonPaletteOf(int season);
 
 }  // namespace assets

@@ -230,7 +230,7 @@ void GenerateBackdrops(const Output& out) {
   for (int season = 0; season < SeasonCount; ++season) {
     for (int field = 0; field < FieldCount; ++field) {
       Painting p(BackdropW, BackdropH);
-      Scenes[field](p, PaletteOf(season), 1000u * (field + 1) + 7u * season);
+      Scenes[field](p, SeasonPaletteOf(season), 1000u * (field + 1) + 7u * season);
       const std::string stem = std::to_string(season) + "f" + std::to_string(field + 1);
       p.ToImage().SaveBmp(out.Path(stem + ".bmp"));
     }
