@@ -302,6 +302,21 @@ TEST(SurfaceTest, PointsAndRectanglesStayOnTheSurface) {
   FillRect(whole, Rect{5, 0, 2, 2}, 1);
   FillRect(whole, Rect{0, 0, -1, 3}, 1);
   EXPECT_EQ(Painted(whole), (PixelSet{{3, 2}}));
+
+  // A surface that claims a size it has no pixels for is left alone, not overrun.
+  Surface hollow;
+  hollow.W = 50;
+  hollow.H = 50;
+  const Surface full(50, 50, 0x111111);
+  BitBlt(hollow, 0, 0, 50, 50, full, 0, 0, RasterOp::Copy);
+  Surface target(50, 50);
+  BitBlt(target, 0, 0, 50, 50, hollow, 0, 0, RasterOp::Paint);
+  DrawPoint(hollow, 1, 1, 0);
+  DrawLine(hollow, 0, 0, 49, 49, 0);
+  DrawCircle(hollow, 25, 25, 10, 0);
+  FillRect(hollow, Rect{0, 0, 50, 50}, 0);
+  EXPECT_TRUE(hollow.Px.empty());
+  EXPECT_TRUE(Painted(target).empty());
 }
 
 }  // namespace

@@ -11,6 +11,11 @@ void Surface::Fill(uint32_t rgb) {
 
 namespace {
 
+// A surface whose size and pixels disagree is drawn on as if it were empty.
+bool HasPixels(const Surface& s) {
+  return !s.Empty() && s.Px.size() >= static_cast<size_t>(s.W) * static_cast<size_t>(s.H);
+}
+
 const uint32_t* RowAt(const Surface& s, int x, int y) {
   return s.Px.data() + static_cast<size_t>(y) * s.W + x;
 }
@@ -37,7 +42,7 @@ void TransferRows(Surface& dst, int dx, int dy, int w, int h, const Surface& src
 
 void BitBlt(Surface& dst, int dx, int dy, int w, int h, const Surface& src, int sx, int sy,
             RasterOp op) {
-  if (dst.Empty() || src.Empty()) return;
+  if (!HasPixels(dst) || !HasPixels(src)) return;
   // A negative position on either side cuts the same columns from both blocks.
   ClipStart(dx, sx, w, -sx);
   ClipStart(dx, sx, w, -dx);
@@ -64,12 +69,12 @@ void BitBlt(Surface& dst, int dx, int dy, int w, int h, const Surface& src, int 
 }
 
 void DrawPoint(Surface& s, int x, int y, OleColor color) {
-  if (s.Inside(x, y)) s.At(x, y) = PixelFromOle(color);
+  if (HasPixels(s) && s.Inside(x, y)) s.At(x, y) = PixelFromOle(color);
 }
 
 void DrawLine(Surface& s, int x1, int y1, int x2, int y2, OleColor color) {
   // A line wholly beyond one edge draws nothing; skipping it keeps far-off lines cheap.
-  if ((x1 < 0 && x2 < 0) || (y1 < 0 && y2 < 0) || (x1 >= s.W && x2 >= s.W) ||
+  if (!HasPixels(s) || (x1 < 0 && x2 < 0) || (y1 < 0 && y2 < 0) || (x1 >= s.W && x2 >= s.W) ||
       (y1 >= s.H && y2 >= s.H))
     return;
   const uint32_t pixel = PixelFromOle(color);
@@ -95,7 +100,7 @@ void DrawLine(Surface& s, int x1, int y1, int x2, int y2, OleColor color) {
 }
 
 void DrawCircle(Surface& s, int cx, int cy, int radius, OleColor color) {
-  if (radius < 0) return;
+  if (radius < 0 || !HasPixels(s)) return;
   const uint32_t pixel = PixelFromOle(color);
   auto plot = [&](int x, int y) {
     if (s.Inside(x, y)) s.At(x, y) = pixel;
@@ -123,6 +128,7 @@ void DrawCircle(Surface& s, int cx, int cy, int radius, OleColor color) {
 }
 
 void FillRect(Surface& s, const Rect& r, uint32_t rgb) {
+  if (!HasPixels(s)) return;
   const int left = std::max(r.X, 0);
   const int top = std::max(r.Y, 0);
   const int right = std::min(static_cast<long long>(r.X) + r.W, static_cast<long long>(s.W));
