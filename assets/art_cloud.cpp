@@ -9,12 +9,14 @@ namespace assets {
 
 namespace {
 
-// The cloud is drawn in the shot frame over the muzzle (local x 33, below the cell) with
-// the sight at local (32, 16). Its left 20 columns are also the right end of the last shell
-// picture, where the picture must stay black, and its row 2 is part of the wipe line, so
-// the flash and smoke keep to the right of column 20 and below row 3; only the black shot
-// string reaches into those pixels.
+// The cloud is the shot pattern itself, drawn in the shot frame with the sight at local
+// (32, 16): a haze of lead round the sight, pellets flung wider, and the tail of the shot
+// string reaching back down towards the muzzle. Its left 20 columns are also the right end
+// of the last shell picture, where the picture must stay black, and its row 2 is part of
+// the wipe line, so the grey haze keeps to the right of column 20 and only black pellets
+// reach further left.
 constexpr int FreeColumn = 20, FreeRow = 4;
+constexpr double SightX = 32, SightY = 16;
 
 bool NearChip(int x, int y) {
   for (const ChipPlace& c : Chips) {
@@ -24,40 +26,38 @@ bool NearChip(int x, int y) {
   return false;
 }
 
-void PaintSmoke(Layer& l) {
-  struct Puff {
-    double X, Y, R;
-  };
-  const Puff puffs[] = {{36, 40, 8.5}, {42, 31, 8}, {48, 22, 6.5}, {53, 14, 4.5}};
-  for (const Puff& p : puffs)
-    FillEllipse(l, p.X, p.Y, p.R, p.R * 0.9, [&](double u, double v) {
-      const double n = FractalNoise((p.X + u * p.R) / 5, (p.Y + v * p.R) / 5, 2, 509);
-      const double lit = std::clamp(0.7 - 0.35 * (u + v) + 0.3 * (n - 0.5), 0.0, 1.0);
-      return Mix({120, 118, 112}, {236, 234, 226}, lit);
-    });
+double Grain(int x, int y, uint32_t seed) {
+  return ValueNoise(x * 7.13, y * 5.71, seed);
 }
 
-void PaintFlash(Layer& l) {
-  for (int y = 36; y < CloudSize; ++y) {
-    const double t = (CloudSize - y) / 24.0;  // 0 at the muzzle, 1 at the tip of the flame
-    const double half = 2 + 7 * std::sin(std::min(t, 1.0) * 2.6);
-    for (int x = static_cast<int>(33 - half); x <= 33 + half; ++x) {
-      const double u = std::abs(x + 0.5 - 33) / half;
-      if (u > 1) continue;
-      const Rgb core = Mix({255, 252, 220}, {255, 200, 60}, u * 1.2 + t * 0.4);
-      l.Paint(x, y, Mix(core, {232, 96, 20}, std::clamp(u * u + t * t - 0.3, 0.0, 1.0)), 1);
+void PaintHaze(Layer& l) {
+  for (int y = FreeRow; y < CloudSize; ++y)
+    for (int x = FreeColumn; x < CloudSize; ++x) {
+      const double d = std::hypot((x + 0.5 - SightX) / 12.0, (y + 0.5 - SightY - 1) / 10.0);
+      if (d >= 1 || Grain(x, y, 71) > 0.2 + 0.6 * (1 - d * d)) continue;
+      const double lit = std::clamp(0.8 - 0.4 * d - 0.02 * (y - SightY), 0.0, 1.0);
+      l.Paint(x, y, Mix({120, 118, 110}, {226, 224, 214}, lit), 1);
     }
-  }
 }
 
-// The shot string: black pellets thickest around the sight point.
 void PaintPellets(Layer& l) {
-  Noise rng(9127);
-  for (int i = 0; i < 46; ++i) {
-    const double a = rng.Range(0, 6.2832), r = 14 * std::sqrt(rng.Uniform());
-    const int x = static_cast<int>(std::lround(32 + r * std::cos(a)));
-    const int y = static_cast<int>(std::lround(16 + r * std::sin(a) * 0.8));
-    if (l.Inside(x, y)) l.Paint(x, y, {0, 0, 0}, 1);
+  for (int y = FreeRow; y < CloudSize; ++y)
+    for (int x = 0; x < CloudSize; ++x) {
+      const double d = std::hypot((x + 0.5 - SightX) / 18.0, (y + 0.5 - SightY) / 14.0);
+      if (d < 1 && Grain(x, y, 313) < 0.06 + 0.26 * (1 - d * d)) l.Paint(x, y, {0, 0, 0}, 1);
+    }
+}
+
+// The string thins and narrows as it runs back towards the gun.
+void PaintString(Layer& l) {
+  for (int y = 27; y < CloudSize; ++y) {
+    const double t = (y - 27) / double(CloudSize - 27);
+    const double cx = SightX + 1.5 * t, half = 4.0 - 2.5 * t;
+    for (int x = static_cast<int>(cx - half); x <= cx + half; ++x) {
+      if (Grain(x, y, 977) > 0.42 * (1 - t) + 0.06) continue;
+      const bool grey = x >= FreeColumn && Grain(x, y, 5) > 0.5;
+      l.Paint(x, y, grey ? Rgb{150, 148, 140} : Rgb{0, 0, 0}, 1);
+    }
   }
 }
 
@@ -65,12 +65,9 @@ void PaintPellets(Layer& l) {
 
 void PaintPatternCloud(Image& sheet) {
   Layer l(CloudSize, CloudSize);
-  PaintSmoke(l);
-  PaintFlash(l);
-  for (int y = 0; y < CloudSize; ++y)
-    for (int x = 0; x < CloudSize; ++x)
-      if (x < FreeColumn || y < FreeRow || NearChip(x, y)) l.Clear(x, y);
+  PaintHaze(l);
   PaintPellets(l);
+  PaintString(l);
   for (int y = 0; y < CloudSize; ++y)
     for (int x = 0; x < CloudSize; ++x)
       if (NearChip(x, y)) l.Clear(x, y);

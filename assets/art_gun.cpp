@@ -18,7 +18,7 @@ constexpr double BarrelEnd = 108, ActionEnd = 146;
 
 double AxisX(double y) {
   if (y <= 120) return 122 + 0.05 * y;
-  return y <= ActionEnd ? 128 + (y - 120) * 0.2 : 133.2 + (y - ActionEnd) * 0.15;
+  return y <= ActionEnd ? 128 + (y - 120) * 0.2 : 133.2 + (y - ActionEnd) * 0.1;
 }
 double BarrelHalf(double y) {
   return 4.6 + 0.085 * y;
