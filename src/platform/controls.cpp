@@ -520,8 +520,9 @@ void TextBox::Paint(Surface& screen, Host& host) {
 
 void Frame::Paint(Surface& screen, Host& host) {
   Rect r = WindowRect();
-  TextStyle style = ui::ControlText;
-  style.Rgb = CaptionRgb(ui::ControlText);
+  // Like the captions of boxes and options, a frame's caption is light on the dark panels.
+  TextStyle style{FontFace::Sans, 13, 0xFFFFFF};
+  style.Rgb = CaptionRgb(style);
   int top = Caption.empty() ? 0 : ui::LineHeight(host, style) / 2;
   Rect box{r.X, r.Y + top, r.W, r.H - top};
   if (Caption.empty()) {

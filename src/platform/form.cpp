@@ -168,6 +168,7 @@ void Form::Impl::MouseDown(Form& form, const HostEvent& e) {
   }
   if (!target || !target->IsLive()) return;  // disabled: the click is swallowed
   capture = target;
+  if (target->TakesFocus()) form.SetFocus(target);
   target->SetMousePressed(true);
   Point p = Local(target, e.X, e.Y);
   target->OnMouseDown(e.Button, e.Shift, p.X, p.Y);

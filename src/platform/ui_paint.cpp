@@ -129,7 +129,7 @@ void DrawOptionCircle(Surface& s, int x, int y, bool set, uint32_t dot, uint32_t
         rgb = upperLeft ? Shadow : Highlight;
       else if (d2 > 4.0 * 4.0)
         rgb = upperLeft ? DarkShadow : FaceLight;
-      else if (set && d2 <= 2.0 * 2.0)
+      else if (set && d2 <= 2.3 * 2.3)
         rgb = dot;
       s.At(x + i, y + j) = rgb;
     }

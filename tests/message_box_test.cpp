@@ -1,0 +1,256 @@
+#include "platform/message_box.h"
+
+#include <gtest/gtest.h>
+
+#include <cstdlib>
+
+#include "platform/form.h"
+#include "platform/picture_box.h"
+#include "platform/ui_message_window.h"
+#include "ui_test_host.h"
+
+namespace qm {
+namespace {
+
+class MessageBoxTest : public ::testing::Test {
+ protected:
+  MessageBoxTest() { panel.Show(); }
+  std::vector<std::pair<std::string, std::string>> Fields(const TraceEvent& e) {
+    std::vector<std::pair<std::string, std::string>> out;
+    for (const auto& [name, value] : e.Fields) out.emplace_back(name, std::get<std::string>(value));
+    return out;
+  }
+  // The centre of a button of the box that a prompt and style would show.
+  Point ButtonCentre(const std::string& prompt, int style, int button) {
+    MessageLayout layout = LayOutMessage(host, MessageSpecFromStyle(prompt, style, AppTitle));
+    const Rect& r = layout.Buttons.at(button);
+    return {r.X + r.W / 2, r.Y + r.H / 2};
+  }
+
+  UiTestHost host;
+  Form form{host};
+  PictureBox panel{form, nullptr, "picStats", 640, 480};
+};
+
+TEST_F(MessageBoxTest, AScriptedAnswerClosesTheBoxBeforeItIsDrawn) {
+  host.Answers = {vbNo, vbYes};
+  host.Frames.clear();
+  int style = vbYesNo + vbQuestion + vbDefaultButton2;
+  EXPECT_EQ(MsgBox(form, "Reset?\r\n\r\nAnn", style, "Reset Practice Scores"), vbNo);
+  EXPECT_EQ(MsgBox(form, "Please select a player to practice with.", vbCritical), vbOK);
+  EXPECT_TRUE(host.Frames.empty());
+  EXPECT_EQ(host.OpenBoxes, 0);
+  auto boxes = host.TracesOf("msgbox");
+  ASSERT_EQ(boxes.size(), 2u);
+  using Fields_ = std::vector<std::pair<std::string, std::string>>;
+  EXPECT_EQ(Fields(boxes[0]), (Fields_{{"title", "Reset Practice Scores"},
+                                       {"text", "Reset?\r\n\r\nAnn"},
+                                       {"buttons", "yesno"},
+                                       {"icon", "question"},
+                                       {"answer", "no"}}));
+  EXPECT_EQ(Fields(boxes[1]), (Fields_{{"title", "Quillmoor"},
+                                       {"text", "Please select a player to practice with."},
+                                       {"buttons", "ok"},
+                                       {"icon", "critical"},
+                                       {"answer", "ok"}}));  // "yes" has no button here
+}
+
+TEST_F(MessageBoxTest, EnterEscAndDismissTakeTheButtonsTheyShould) {
+  int formKeys = 0;
+  form.KeyDown = [&](int, int) { ++formKeys; };
+  form.KeyPress = [&](int) { ++formKeys; };
+  struct Case {
+    int style;
+    HostEvent::Kind kind;
+    int key;
+    int expected;
+  };
+  using K = HostEvent::Kind;
+  const Case cases[] = {
+      {vbOKOnly, K::KeyDown, KeyReturn, vbOK},
+      {vbOKOnly, K::KeyDown, KeyEscape, vbOK},
+      {vbYesNo, K::KeyDown, KeyReturn, vbYes},
+      {vbYesNo + vbDefaultButton2, K::KeyDown, KeyReturn, vbNo},
+      {vbYesNo, K::KeyDown, KeyEscape, vbNo},
+      {vbYesNo, K::KeyDown, KeyTab, vbNo},  // Tab moves to No, Enter presses it
+      {vbYesNo, K::Dismiss, 0, vbYes},
+      {vbYesNo + vbDefaultButton2, K::Dismiss, 0, vbNo},
+      {vbYesNo + vbDefaultButton2, K::Answer, vbYes, vbYes},
+      {vbInformation, K::Answer, vbNo, vbOK},
+  };
+  for (const Case& c : cases) {
+    if (c.kind == K::KeyDown) {
+      host.Key(c.key);
+      if (c.key == KeyTab) host.Key(KeyReturn);
+    } else {
+      host.Simple(c.kind, c.key);
+    }
+    EXPECT_EQ(MsgBox(form, "Question", c.style), c.expected) << c.style << " " << c.key;
+    while (!host.Events.empty()) form.DoEvents();  // the key releases, after the box
+  }
+  EXPECT_EQ(formKeys, 0);  // the main form's key preview is away while a box is open
+  EXPECT_EQ(host.OpenBoxes, 0);
+}
+
+TEST_F(MessageBoxTest, ButtonsAnswerClicksThatBeginAndEndOnThem) {
+  Label behind(form, &panel, "lblReset", 0);
+  behind.Move(0, 0, 640, 480);
+  int behindClicks = 0;
+  behind.Click = [&] { ++behindClicks; };
+  const std::string prompt = "Reset Lifetime Scores for this Player ?";
+  Point yes = ButtonCentre(prompt, vbYesNo, 0), no = ButtonCentre(prompt, vbYesNo, 1);
+  host.Click(5, 5);         // outside the box
+  host.Down(yes.X, yes.Y);  // pressed on Yes ...
+  host.Up(no.X, no.Y);      // ... released on No: nothing
+  host.Click(no.X, no.Y);
+  EXPECT_EQ(MsgBox(form, prompt, vbYesNo + vbQuestion), vbNo);
+  EXPECT_EQ(behindClicks, 0);
+  host.Click(5, 5);
+  while (!host.Events.empty()) form.DoEvents();
+  EXPECT_EQ(behindClicks, 1);  // the form takes the mouse back
+}
+
+TEST_F(MessageBoxTest, ClosingTheWindowDuringABoxEndsTheProgram) {
+  int queries = 0;
+  form.QueryUnload = [&] { ++queries; };
+  host.Simple(HostEvent::Kind::Quit);
+  EXPECT_THROW(MsgBox(form, "Question", vbYesNo), ProgramEnd);
+  EXPECT_EQ(queries, 1);
+  EXPECT_EQ(form.FindControl("msgbox"), nullptr);
+  EXPECT_TRUE(host.TracesOf("msgbox").empty());
+}
+
+TEST_F(MessageBoxTest, ThePromptWrapsWithinTheBoxAndBreaksAtCrLf) {
+  std::string longLine;
+  for (int i = 0; i < 30; ++i) longLine += "word" + std::to_string(i) + " ";
+  MessageLayout layout = LayOutMessage(
+      host, MessageSpecFromStyle(longLine + "\r\n\r\nlast line", vbInformation, AppTitle));
+  ASSERT_GE(layout.Lines.size(), 4u);
+  for (const std::string& line : layout.Lines)
+    EXPECT_LE(host.MeasureText(line, TextStyle{}).W, 460) << line;
+  EXPECT_EQ(layout.Lines[layout.Lines.size() - 2], "");
+  EXPECT_EQ(layout.Lines.back(), "last line");
+  const Rect& w = layout.Window;
+  EXPECT_EQ(w.X, (640 - w.W) / 2);
+  EXPECT_EQ(w.Y, (480 - w.H) / 2);
+  EXPECT_GT(layout.TextX, layout.Icon.X + layout.Icon.W);
+  EXPECT_GT(layout.Buttons[0].Y, layout.TextY + 4 * layout.LineHeight);
+}
+
+// A panel with one of each control under an open message box, drawn with real text. Set
+// QUILLMOOR_UI_PICTURE to a .bmp path to keep the picture and look at it.
+TEST(MessageBoxLook, ControlsAndABoxDrawOverAPaintedPanel) {
+  TextUiTestHost host;
+  Form form(host);
+  PictureBox panel(form, nullptr, "picOptions", 640, 480);
+  Surface wood(640, 480);
+  for (int y = 0; y < 480; ++y)
+    for (int x = 0; x < 640; ++x) {
+      int grain = ((x * 7 + (y / 3) * 13) % 23);
+      wood.At(x, y) = static_cast<uint32_t>(((110 + grain) << 16) | ((70 + grain / 2) << 8) | 35);
+    }
+  panel.SetPicture(wood);
+  panel.Show();
+  Label caption(form, &panel, "lblGunSens");
+  caption.Move(20, 20, 200, 20);
+  caption.SetCaption("Gun Sensitivity: 8");
+  CheckBox chk(form, &panel, "chkTracking");
+  chk.Move(20, 50, 180, 20);
+  chk.Caption = "Show Clay Trails";
+  chk.SetValue(1);
+  CheckBox chk2(form, &panel, "chkHintLine");
+  chk2.Move(20, 72, 180, 20);
+  chk2.Caption = "Point to Traps";
+  OptionButton easy(form, &panel, "optSkill", 0, "skill"),
+      hard(form, &panel, "optSkill", 1, "skill");
+  easy.Move(20, 100, 120, 20);
+  easy.SetCaption("Easy");
+  hard.Move(20, 122, 120, 20);
+  hard.SetCaption("Hard");
+  hard.SetValue(true);
+  OptionButton shooter(form, &panel, "optName", 0, "names"),
+      other(form, &panel, "optName", 1, "names");
+  shooter.PushButtonStyle = other.PushButtonStyle = true;
+  shooter.Move(250, 20, 150, 24);
+  shooter.SetCaption("Ann Oakley");
+  other.Move(250, 48, 150, 24);
+  other.SetCaption("No Shooter");
+  shooter.SetValue(true);
+  ComboBox cmb(form, &panel, "cmbPlayer");
+  cmb.Move(250, 90, 160, 21);
+  for (const char* name : {"Ann Oakley", "No Shooter"}) cmb.AddItem(name);
+  cmb.SetListIndex(0);
+  ScrollBar hsc(form, &panel, "hscGunSens");
+  hsc.Move(20, 160, 200, 17);
+  hsc.Min = 5;
+  hsc.Max = 80;
+  hsc.SetValue(30);
+  TextBox txt(form, &panel, "txtPlayerName");
+  txt.Move(250, 130, 160, 22);
+  txt.SetText("Typed name");
+  form.SetFocus(&txt);
+  TextBox stats(form, &panel, "txtStats");
+  stats.MultiLine = stats.Locked = true;
+  stats.Style = {FontFace::Mono, 12, 0};
+  stats.Move(430, 20, 190, 120);
+  stats.SetText(
+      "Quillmoor Practice Scoring\r\n====================\r\nClays Hit:     7\r\n"
+      "Clays Thrown:  10\r\nPercentage:     70%");
+  Frame frame(form, &panel, "fraSkill");
+  frame.Move(14, 195, 210, 60);
+  frame.Caption = "Skill Level";
+  Shape choke(form, &panel, "shpChoke");
+  choke.Move(280, 180, 40, 40);
+  choke.BorderColor = Rgb(255, 255, 0);
+
+  // A tool tip, then the open list, then a box over everything.
+  chk2.ToolTipText = "Point to Traps";
+  Rect tipped = chk2.WindowRect();
+  host.Move(tipped.X + 30, tipped.Y + 10);
+  for (int i = 0; i < 700; ++i) form.DoEvents();
+  Surface tipShot = host.Frames.back();
+  EXPECT_EQ(tipShot.At(tipped.X + 31, tipped.Y + 31), 0xFFFFE1u);
+
+  Rect box = cmb.WindowRect();
+  host.Click(box.X + 5, box.Y + 5);
+  while (!host.Events.empty()) form.DoEvents();
+  ASSERT_TRUE(cmb.DroppedDown());
+  Surface listShot;
+  form.ComposeScreen(listShot);
+  host.Click(600, 460);
+  Surface boxShot;
+  int yields = 0;
+  host.OnYield = [&] {
+    if (++yields != 3) return;
+    boxShot = host.Frames.back();
+    host.Key(KeyReturn);
+  };
+  const std::string prompt =
+      "Before playing you must first create a Player in the Shooter List.\r\n\r\nAfter "
+      "creating a Shooter, you need to configure Options for gameplay.";
+  EXPECT_EQ(MsgBox(form, prompt, vbYesNo + vbCritical + vbDefaultButton2), vbNo);
+  ASSERT_FALSE(boxShot.Empty());
+
+  if (const char* dir = std::getenv("QUILLMOOR_UI_PICTURE_DIR")) {
+    WriteBmp(listShot, std::string(dir) + "/ui_controls.bmp");
+    WriteBmp(tipShot, std::string(dir) + "/ui_tool_tip.bmp");
+    WriteBmp(boxShot, std::string(dir) + "/ui_message_box.bmp");
+  }
+  Rect check = chk.WindowRect();
+  int checkTop = check.Y + (check.H - 13) / 2;
+  EXPECT_EQ(listShot.At(check.X + 2, checkTop + 2), 0xFFFFFFu);  // the white well
+  EXPECT_EQ(listShot.At(check.X + 6, checkTop + 6), 0x000000u);  // the tick
+  Rect list = cmb.DropDownRect();
+  EXPECT_EQ(listShot.At(list.X, list.Y + 3), 0x000000u);  // the list's rim, over the panel
+  MessageLayout layout = LayOutMessage(
+      host, MessageSpecFromStyle(prompt, vbYesNo + vbCritical + vbDefaultButton2, AppTitle));
+  EXPECT_EQ(boxShot.At(layout.TitleBar.X, layout.TitleBar.Y + 2), 0x000080u);
+  EXPECT_EQ(boxShot.At(layout.Icon.X + 15, layout.Icon.Y + 4), 0xE02020u);   // red badge
+  EXPECT_EQ(boxShot.At(layout.Icon.X + 15, layout.Icon.Y + 15), 0xFFFFFFu);  // its white X
+  const Rect& no = layout.Buttons[1];
+  EXPECT_EQ(boxShot.At(no.X, no.Y + 5), 0x000000u);  // the default button's black rim
+  EXPECT_EQ(boxShot.At(layout.Buttons[0].X, layout.Buttons[0].Y + 5), 0xFFFFFFu);
+}
+
+}  // namespace
+}  // namespace qm
