@@ -212,9 +212,20 @@ TEST(SurfaceTest, LinesIncludeBothEndsAndFollowBresenham) {
   EXPECT_EQ(Painted(small), expected);
   EXPECT_EQ(small.At(expected.begin()->first, expected.begin()->second), 0x00FF00u);
 
-  // Lines wholly off the surface draw nothing and do not hang on far-off ends.
+  // Lines wholly off the surface draw nothing; far-off ends neither hang nor shift the pixels.
   EXPECT_TRUE(draw(-5, -1, 20, -3).empty());
   EXPECT_TRUE(draw(-2000000000, 5, -1, 2000000000).empty());
+  PixelSet diagonal;
+  for (int i = 0; i < 10; ++i) diagonal.insert({i, i});
+  EXPECT_EQ(draw(-2000000000, -2000000000, 2000000000, 2000000000), diagonal);
+  EXPECT_EQ(draw(2147483647, 2147483647, -2147483647 - 1, -2147483647 - 1), diagonal);
+  EXPECT_EQ(
+      draw(3, -1000000000, 3, 1000000000),
+      (PixelSet{{3, 0}, {3, 1}, {3, 2}, {3, 3}, {3, 4}, {3, 5}, {3, 6}, {3, 7}, {3, 8}, {3, 9}}));
+  // Half-way points go towards the far end, whichever end the line is drawn from.
+  EXPECT_EQ(draw(0, 0, 2, 1), (PixelSet{{0, 0}, {1, 1}, {2, 1}}));
+  EXPECT_EQ(draw(2, 1, 0, 0), (PixelSet{{2, 1}, {1, 0}, {0, 0}}));
+  EXPECT_EQ(draw(0, 0, 1, 2), (PixelSet{{0, 0}, {1, 1}, {1, 2}}));
 }
 
 TEST(SurfaceTest, CirclesAreOnePixelOutlinesOfTheExactRadius) {

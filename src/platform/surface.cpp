@@ -2,6 +2,7 @@
 
 #include <algorithm>
 #include <cstdlib>
+#include <utility>
 
 namespace qm {
 
@@ -38,6 +39,14 @@ void TransferRows(Surface& dst, int dx, int dy, int w, int h, const Surface& src
   }
 }
 
+// The steps i of a line whose coordinate start + step * i along its longer axis lies within
+// 0 .. extent - 1, as [first, last] clipped to [0, length].
+std::pair<long long, long long> StepsOnSurface(long long start, int step, long long length,
+                                               long long extent) {
+  if (step > 0) return {std::max(0LL, -start), std::min(length, extent - 1 - start)};
+  return {std::max(0LL, start - (extent - 1)), std::min(length, start)};
+}
+
 }  // namespace
 
 void BitBlt(Surface& dst, int dx, int dy, int w, int h, const Surface& src, int sx, int sy,
@@ -72,29 +81,38 @@ void DrawPoint(Surface& s, int x, int y, OleColor color) {
   if (HasPixels(s) && s.Inside(x, y)) s.At(x, y) = PixelFromOle(color);
 }
 
+// Bresenham's pixels, computed directly: in each column (or row, for a steep line) the pixel
+// nearest the exact line, a half-way point going towards the far end. Only the steps that
+// land on the surface are visited, so a far-off end costs nothing.
 void DrawLine(Surface& s, int x1, int y1, int x2, int y2, OleColor color) {
-  // A line wholly beyond one edge draws nothing; skipping it keeps far-off lines cheap.
-  if (!HasPixels(s) || (x1 < 0 && x2 < 0) || (y1 < 0 && y2 < 0) || (x1 >= s.W && x2 >= s.W) ||
-      (y1 >= s.H && y2 >= s.H))
-    return;
+  if (!HasPixels(s)) return;
   const uint32_t pixel = PixelFromOle(color);
-  const long long dx = std::llabs(static_cast<long long>(x2) - x1);
-  const long long dy = -std::llabs(static_cast<long long>(y2) - y1);
-  const int stepX = x1 < x2 ? 1 : -1;
-  const int stepY = y1 < y2 ? 1 : -1;
-  long long err = dx + dy;
-  int x = x1, y = y1;
-  for (;;) {
-    if (s.Inside(x, y)) s.At(x, y) = pixel;
-    if (x == x2 && y == y2) break;
-    const long long twice = 2 * err;
-    if (twice >= dy) {
-      err += dy;
-      x += stepX;
-    }
-    if (twice <= dx) {
-      err += dx;
-      y += stepY;
+  const long long dx = static_cast<long long>(x2) - x1;
+  const long long dy = static_cast<long long>(y2) - y1;
+  const bool alongX = std::llabs(dx) >= std::llabs(dy);
+  const long long major = alongX ? std::llabs(dx) : std::llabs(dy);
+  const long long minor = alongX ? std::llabs(dy) : std::llabs(dx);
+  const int majorStep = (alongX ? dx : dy) < 0 ? -1 : 1;
+  const int minorStep = (alongX ? dy : dx) < 0 ? -1 : 1;
+  const long long majorStart = alongX ? x1 : y1;
+  const long long minorStart = alongX ? y1 : x1;
+  const auto [first, last] = StepsOnSurface(majorStart, majorStep, major, alongX ? s.W : s.H);
+  // The offset across is (2 * i * minor + major) / (2 * major), rounded down; it is found
+  // once for the first step (wide enough for ends anywhere in the int range), then carried.
+  const long long twiceMajor = 2 * std::max(major, 1LL);
+  const __int128 start = static_cast<__int128>(2) * first * minor + major;
+  long long offset = static_cast<long long>(start / twiceMajor);
+  long long remainder = static_cast<long long>(start % twiceMajor);
+  for (long long i = first; i <= last; ++i) {
+    const long long along = majorStart + majorStep * i;
+    const long long across = minorStart + minorStep * offset;
+    const long long x = alongX ? along : across, y = alongX ? across : along;
+    if (x >= 0 && y >= 0 && x < s.W && y < s.H)
+      s.At(static_cast<int>(x), static_cast<int>(y)) = pixel;
+    remainder += 2 * minor;
+    if (remainder >= twiceMajor) {
+      remainder -= twiceMajor;
+      ++offset;
     }
   }
 }
