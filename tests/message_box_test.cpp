@@ -252,5 +252,39 @@ TEST(MessageBoxLook, ControlsAndABoxDrawOverAPaintedPanel) {
   EXPECT_EQ(boxShot.At(layout.Buttons[0].X, layout.Buttons[0].Y + 5), 0xFFFFFFu);
 }
 
+// A modal dialog stands out from the panel beneath by a raised window edge.
+TEST(MessageBoxLook, AModalDialogWearsAWindowEdge) {
+  TextUiTestHost host;
+  Form form(host);
+  PictureBox panel(form, nullptr, "picSelect", 640, 480);
+  panel.SetPicture(Surface(640, 480, 0x2E5A3C));
+  panel.Show();
+  PictureBox dialog(form, nullptr, "frmPlayer", 320, 132);
+  dialog.SetPicture(Surface(320, 132, 0xD8D0BC));
+  Label prompt(form, &dialog, "lblNamePrompt");
+  prompt.Move(16, 32, 288, 18);
+  prompt.Style = {FontFace::Sans, 13, 0x1A1A1A};
+  prompt.SetCaption("Type the shooter's name and press Enter:");
+  TextBox name(form, &dialog, "txtPlayerName");
+  name.Move(16, 56, 288, 24);
+  Surface shot;
+  int yields = 0;
+  host.OnYield = [&] {
+    if (++yields == 2) host.Type("Annie");
+    if (yields != 5) return;
+    shot = host.Frames.back();
+    dialog.Hide();
+  };
+  form.ShowModal(dialog);
+  ASSERT_FALSE(shot.Empty());
+  if (const char* dir = std::getenv("QUILLMOOR_UI_PICTURE_DIR"))
+    WriteBmp(shot, std::string(dir) + "/ui_dialog.bmp");
+  Rect r = dialog.WindowRect();
+  EXPECT_EQ(shot.At(r.X - 3, r.Y + 10), 0xFFFFFFu);  // lit from the top left
+  EXPECT_EQ(shot.At(r.X + r.W + 2, r.Y + 10), 0x000000u);
+  EXPECT_EQ(shot.At(r.X + 5, r.Y + 5), 0xD8D0BCu);
+  EXPECT_EQ(name.Text(), "Annie");
+}
+
 }  // namespace
 }  // namespace qm
