@@ -1,5 +1,3 @@
-#include <cstdio>
-
 #include "art_painters.h"
 #include "art_regions.h"
 #include "generators.h"

@@ -131,6 +131,18 @@ TEST_F(ArtSheet, ClaysAndShadowsShrinkAlongTheSizeRows) {
               MaskArea(Sheet(), assets::ShadowX, assets::ShadowY + (size - 1) * 6, 16, 6));
 }
 
+// The pointer-line circle is centred on (301 - SwingX, GunY + 4 - SwingY) while the gun is
+// drawn at (179 - SwingX, GunY - SwingY): the bead must be at (122, 4) of the gun sprite,
+// and the gun must reach the foot of its taller, 230-row form.
+TEST_F(ArtSheet, GunCarriesItsBeadWhereThePointerCircleLooks) {
+  EXPECT_EQ(Sheet().At(assets::GunMaskX + 122, assets::GunY + 4), Black);
+  const uint32_t bead = Sheet().At(assets::GunPictureX + 122, assets::GunY + 4);
+  EXPECT_GT(((bead >> 16) & 0xFF) + ((bead >> 8) & 0xFF) + (bead & 0xFF), 3u * 160)
+      << "the bead should be bright against the blued barrel";
+  EXPECT_GT(MaskArea(Sheet(), assets::GunMaskX, assets::GunY + assets::GunH - 1, assets::GunW, 1),
+            0);
+}
+
 // Cells are copied side by side onto a panel: each needs ink, the panel's paper colour
 // round it, and a paper column on its right so neighbouring letters never touch.
 TEST_F(ArtSheet, FontCellsHaveInkOnOnePaper) {
