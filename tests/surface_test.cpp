@@ -293,6 +293,11 @@ TEST(SurfaceTest, CirclesAreOnePixelOutlinesOfTheExactRadius) {
   DrawCircle(s, 0, 0, 3, 0x0000FF);
   EXPECT_EQ(Painted(s), (PixelSet{{3, 0}, {3, 1}, {2, 2}, {1, 3}, {0, 3}}));
   EXPECT_EQ(s.At(3, 0), 0xFF0000u);
+  // Centres far off the surface: nothing drawn, nothing wrapped round.
+  DrawCircle(s, 2147483647, 2, 5, 0x00FF00);
+  DrawCircle(s, -2147483647 - 1, 2, 2147483647, 0x00FF00);
+  DrawCircle(s, 2, -100, 20, 0x00FF00);
+  EXPECT_EQ(Painted(s), (PixelSet{{3, 0}, {3, 1}, {2, 2}, {1, 3}, {0, 3}}));
 }
 
 TEST(SurfaceTest, PointsAndRectanglesStayOnTheSurface) {

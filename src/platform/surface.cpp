@@ -119,13 +119,16 @@ void DrawLine(Surface& s, int x1, int y1, int x2, int y2, OleColor color) {
 
 void DrawCircle(Surface& s, int cx, int cy, int radius, OleColor color) {
   if (radius < 0 || !HasPixels(s)) return;
+  const long long r = radius;
+  if (cx + r < 0 || cy + r < 0 || cx - r >= s.W || cy - r >= s.H) return;
   const uint32_t pixel = PixelFromOle(color);
-  auto plot = [&](int x, int y) {
-    if (s.Inside(x, y)) s.At(x, y) = pixel;
+  auto plot = [&](long long x, long long y) {
+    if (x >= 0 && y >= 0 && x < s.W && y < s.H)
+      s.At(static_cast<int>(x), static_cast<int>(y)) = pixel;
   };
   // One octant by the midpoint rule, mirrored into the other seven.
-  int x = radius, y = 0;
-  int decision = 1 - radius;
+  long long x = r, y = 0;
+  long long decision = 1 - r;
   while (x >= y) {
     plot(cx + x, cy + y);
     plot(cx - x, cy + y);
