@@ -95,12 +95,12 @@ void PaintRosterBoard(Image& img, int season) {
 }
 
 void PaintMenu(const Output& out, int season) {
-  const GroundsPalette p = PaletteOf(season);
+  const GroundsPalette p = GroundsPaletteOf(season);
   Image img(W, H);
   PaintSkyAndLand(img, p, 800 + season);
   PaintPaths(img, p);
   for (const TreeSpot& t : TreeSpots())
-    PaintTree(img, t.X, t.Y, t.R, p, static_cast<uint32_t>(t.X * 31 + t.Y));
+    PaintGroundsTree(img, t.X, t.Y, t.R, p, static_cast<uint32_t>(t.X * 31 + t.Y));
   PaintOpenMeadow(img, FieldAreas[0], p);
   PaintWoodlandEdge(img, FieldAreas[1], p);
   PaintHillside(img, FieldAreas[2], p);

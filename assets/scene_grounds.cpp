@@ -7,7 +7,7 @@
 
 namespace assets {
 
-GroundsPalette PaletteOf(int season) {
+GroundsPalette GroundsPaletteOf(int season) {
   if (season == 0)
     return {{78, 132, 204},  {206, 222, 232},
             {252, 250, 244}, {118, 150, 150},
@@ -85,7 +85,8 @@ void PaintPath(Image& img, double x0, double y0, double x1, double y1, const Gro
   }
 }
 
-void PaintTree(Image& img, double x, double y, double r, const GroundsPalette& p, uint32_t seed) {
+void PaintGroundsTree(Image& img, double x, double y, double r, const GroundsPalette& p,
+                      uint32_t seed) {
   FillEllipse(img, x + r * 0.6, y + r * 0.35, r * 1.1, r * 0.45, {0, 0, 0}, 0.3);
   StrokeLine(img, x, y, x, y - r * 0.9, std::max(1.5, r * 0.25), {70, 48, 30}, 1.0);
   Noise n(seed);

@@ -82,7 +82,7 @@ void PaintWoodlandEdge(Image& img, const Area& a, const GroundsPalette& p) {
     for (int k = 0; k < 5; ++k) {
       const double x = 6 + k * 13 + n.Range(-3, 3) + (row % 2) * 6;
       const double y = 16 + row * 11 + n.Range(-2, 2);
-      PaintTree(local, x, y, 7 + n.Range(0, 2.5), p, 713 + row * 7 + k);
+      PaintGroundsTree(local, x, y, 7 + n.Range(0, 2.5), p, 713 + row * 7 + k);
     }
   PaintTrapHouse(local, 10, 62);
   PaintStand(local, a.W / 2.0 + 8, a.H - 12);
@@ -114,7 +114,7 @@ void PaintHillside(Image& img, const Area& a, const GroundsPalette& p) {
     FillEllipse(local, x + 1, y + 1, r, r * 0.7, {0, 0, 0}, 0.35);
     FillEllipse(local, x, y, r, r * 0.7, p.Rock, 1.0);
   }
-  PaintTree(local, 52, 22, 6, p, 724);
+  PaintGroundsTree(local, 52, 22, 6, p, 724);
   PaintTrapHouse(local, 14, 18);
   PaintStand(local, a.W / 2.0, a.H - 12);
   Composite(img, a, local);
@@ -169,7 +169,7 @@ void PaintValley(Image& img, const Area& a, const GroundsPalette& p) {
   for (int k = 0; k < 7; ++k) {
     const double y = n.Range(10, a.H - 20);
     const double side = (k % 2 ? 1 : -1) * n.Range(8, 14);
-    PaintTree(local, streamAt(static_cast<int>(y)) + side, y, 4.5, p, 743 + k);
+    PaintGroundsTree(local, streamAt(static_cast<int>(y)) + side, y, 4.5, p, 743 + k);
   }
   PaintTrapHouse(local, 14, 40);
   PaintStand(local, streamAt(a.H - 14) + 16, a.H - 12);
