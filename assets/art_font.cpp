@@ -4,15 +4,17 @@
 
 #include "art_painters.h"
 #include "art_regions.h"
+#include "scene_paint.h"
 
 namespace assets {
 
 namespace {
 
 // The cells are copied as they stand onto the score card and the tournament panel, so
-// their paper must be exactly the colour those panels leave under the text.
-constexpr Rgb FontPaper{240, 232, 208};
-constexpr Rgb FontInk{26, 30, 52};
+// their ground must be exactly the baize those panels leave under the text; the letters
+// are in the panels' cream.
+constexpr Rgb FontPaper = BitmapTextGround;
+constexpr Rgb FontInk{244, 232, 204};
 
 // Glyphs are rendered four times larger and sampled down, so they can be fitted into their
 // cells and still keep clean, even strokes.
@@ -56,7 +58,7 @@ void PaintGlyph(Image& sheet, int cellX, int cellY, int cellW, char ch, int base
   const Rendered g = Render(std::string(1, ch));
   int left = 0, right = 0;
   InkColumns(g.Ink, &left, &right);
-  const int room = cellW - 1;  // the last column stays paper, the gap to the next letter
+  const int room = cellW - 1;  // the last column stays bare, the gap to the next letter
   const double step = std::max<double>(Oversample, (right - left) / double(room));
   const double offset = (room - (right - left) / step) / 2;
   for (int cy = 0; cy < FontCell; ++cy)
@@ -79,7 +81,7 @@ void PaintGlyph(Image& sheet, int cellX, int cellY, int cellW, char ch, int base
 
 void PaintBitmapFont(Image& sheet) {
   const int baseline = FindBaseline();
-  // Paper between the narrower lower-case cells too, so the block reads as one card.
+  // Baize between the narrower lower-case cells too, so the block reads as one card.
   sheet.FillRect(FontX, FontUpperY, FontPitch * 26, FontDigitY - FontUpperY, FontPaper);
   for (int i = 0; i < 26; ++i) {
     PaintGlyph(sheet, FontX + FontPitch * i, FontUpperY, FontCell, static_cast<char>('A' + i),

@@ -9,6 +9,7 @@
 #include <utility>
 
 #include "../assets/art_regions.h"
+#include "../assets/scene_paint.h"
 #include "platform/sdl/media_decode.h"
 
 namespace {
@@ -149,9 +150,9 @@ TEST_F(ArtSheet, GunCarriesItsBeadWhereThePointerCircleLooks) {
             0);
 }
 
-// Cells are copied side by side onto a panel: each needs ink, the panel's paper colour
-// round it, and a paper column on its right so neighbouring letters never touch.
-TEST_F(ArtSheet, FontCellsHaveInkOnOnePaper) {
+// Cells are copied side by side onto a panel: each needs ink, the panel's baize round it,
+// and a bare column on its right so neighbouring letters never touch.
+TEST_F(ArtSheet, FontCellsHaveInkOnThePanelsBaize) {
   std::set<uint32_t> papers;
   for (const ArtRegion& r : assets::ArtRegions()) {
     if (r.Kind != ArtKind::Glyph) continue;
@@ -164,7 +165,10 @@ TEST_F(ArtSheet, FontCellsHaveInkOnOnePaper) {
     }
     EXPECT_GT(ink, 8) << r.Name << " is blank";
   }
-  EXPECT_EQ(papers.size(), 1u);
+  ASSERT_EQ(papers.size(), 1u);
+  const assets::Rgb g = assets::BitmapTextGround;
+  EXPECT_EQ(*papers.begin(), static_cast<uint32_t>(g.R << 16 | g.G << 8 | g.B))
+      << "the cells must sit on the panels' baize unseen";
 }
 
 TEST_F(ArtSheet, CopiedPicturesArePaintedAndTheWipeLineIsOneColour) {
