@@ -12,13 +12,14 @@ namespace {
 constexpr double HalfLength = 14.0, Radius = 4.6, RimRadius = 5.3;
 
 // The shell in its own frame: s along the axis (brass head at negative s), t across it.
-// Returns false outside the shell.
-bool ShellColour(double s, double t, Rgb* c) {
+// facing is how much the +t side faces the light, which stays up and to the left however
+// the shell turns. Returns false outside the shell.
+bool ShellColour(double s, double t, double facing, Rgb* c) {
   const double head = -HalfLength + 8.0;
   const double radius = s < -HalfLength + 1.6 ? RimRadius : Radius;
   if (s < -HalfLength || s > HalfLength || std::abs(t) > radius) return false;
-  const double round = t / radius;  // -1..1 across the cylinder, lit from above
-  const double light = std::clamp(0.75 - 0.6 * round - 0.35 * round * round, 0.0, 1.0);
+  const double round = t / radius;  // -1..1 across the cylinder
+  const double light = std::clamp(0.62 + 0.55 * round * facing - 0.35 * round * round, 0.0, 1.0);
   if (s < head) {
     *c = Mix({104, 70, 18}, {255, 226, 120}, light);
     if (std::abs(s - (-HalfLength + 1.6)) < 0.5) *c = Mix(*c, {60, 40, 10}, 0.6);  // rim edge
@@ -38,6 +39,7 @@ Layer PaintShell(int e) {
   const double tip = 1.0 - 0.38 * std::abs(std::sin(e * std::numbers::pi / 3));
   const double cx = 27, cy = 32;  // clear of the cloud's columns and of the wipe line's row
   const double ca = std::cos(angle), sa = std::sin(angle);
+  const double facing = 0.5 * sa - 0.85 * ca;  // the +t normal against a light from above left
   constexpr int N = 4;
   for (int y = 0; y < ShellH; ++y)
     for (int x = 0; x < ShellW; ++x) {
@@ -48,7 +50,7 @@ Layer PaintShell(int e) {
           const double px = x + (i + 0.5) / N - cx, py = y + (j + 0.5) / N - cy;
           const double s = (px * ca + py * sa) / tip, t = -px * sa + py * ca;
           Rgb c;
-          if (!ShellColour(s, t, &c)) continue;
+          if (!ShellColour(s, t, facing, &c)) continue;
           r += c.R, g += c.G, b += c.B;
           ++hits;
         }
