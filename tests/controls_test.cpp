@@ -183,6 +183,21 @@ TEST_F(ControlsTest, ScrollBarStepsByArrowsAndTroughAndFollowsTheThumb) {
   host.Up(0, 300);
   Pump();
   EXPECT_EQ(hsc.Value(), 0);
+
+  // Held on the right arrow: one step, then after 400 ms one every 50 ms, until released.
+  host.Down(195, 8);
+  form.DoEvents();
+  for (int i = 0; i < 499; ++i) form.DoEvents();
+  EXPECT_EQ(hsc.Value(), 3);
+  host.Up(195, 8);
+  for (int i = 0; i < 200; ++i) form.DoEvents();
+  EXPECT_EQ(hsc.Value(), 3);
+  // Held in the trough right of the thumb: pages until the thumb reaches the pointer.
+  host.Down(100, 8);
+  for (int i = 0; i < 2000; ++i) form.DoEvents();
+  host.Up(100, 8);
+  Pump();
+  EXPECT_EQ(hsc.Value(), 53);
 }
 
 TEST_F(ControlsTest, TextBoxTypingEditsUnderItsLimitsWithoutATrace) {

@@ -413,20 +413,33 @@ void ScrollBar::Paint(Surface& screen, Host& host) {
 void ScrollBar::OnMouseDown(int button, int shift, int x, int y) {
   Control::OnMouseDown(button, shift, x, y);
   if (button != LeftButton) return;
-  int step = Max >= Min ? 1 : -1;  // a bar whose Max is below Min runs backwards
+  int direction = Max >= Min ? 1 : -1;  // a bar whose Max is below Min runs backwards
   int arrow = ArrowWidth(), thumb = ThumbLeft();
-  if (x < arrow) {
-    SetValue(value_ - step * SmallChange);
-  } else if (x >= Width() - arrow) {
-    SetValue(value_ + step * SmallChange);
-  } else if (x < thumb) {
-    SetValue(value_ - step * LargeChange);
-  } else if (x >= thumb + ThumbWidth()) {
-    SetValue(value_ + step * LargeChange);
-  } else {
+  bool inTrough = x >= arrow && x < Width() - arrow;
+  if (inTrough && x >= thumb && x < thumb + ThumbWidth()) {
     dragging_ = true;
     grabOffset_ = x - thumb;
+    return;
   }
+  int change = inTrough ? LargeChange : SmallChange;
+  bool back = inTrough ? x < thumb : x < arrow;
+  repeatStep_ = (back ? -1 : 1) * direction * change;
+  repeatInTrough_ = inTrough;
+  pointerX_ = x;
+  nextRepeatMs_ = Owner().GetHost().TimeGetTime() + ui::RepeatDelayMs;
+  SetValue(value_ + repeatStep_);
+}
+
+void ScrollBar::RepeatWhileHeld(uint32_t nowMs) {
+  if (repeatStep_ == 0 || nowMs < nextRepeatMs_) return;
+  nextRepeatMs_ = nowMs + ui::RepeatIntervalMs;
+  if (repeatInTrough_) {
+    // The trough pages only until the thumb reaches the pointer.
+    int thumb = ThumbLeft();
+    bool back = (repeatStep_ < 0) == (Max >= Min);
+    if (back ? pointerX_ >= thumb : pointerX_ < thumb + ThumbWidth()) return;
+  }
+  SetValue(value_ + repeatStep_);
 }
 
 void ScrollBar::DragTo(int x) {
@@ -438,6 +451,7 @@ void ScrollBar::DragTo(int x) {
 
 void ScrollBar::OnMouseMove(int button, int shift, int x, int y) {
   Control::OnMouseMove(button, shift, x, y);
+  pointerX_ = x;
   if (dragging_) DragTo(x);
 }
 
@@ -446,6 +460,7 @@ void ScrollBar::OnMouseUp(int button, int shift, int x, int y) {
     DragTo(x);
     dragging_ = false;
   }
+  if (button == LeftButton) repeatStep_ = 0;
   Control::OnMouseUp(button, shift, x, y);
 }
 

@@ -203,6 +203,9 @@ class ScrollBar : public Control {
   void OnMouseDown(int button, int shift, int x, int y) override;
   void OnMouseMove(int button, int shift, int x, int y) override;
   void OnMouseUp(int button, int shift, int x, int y) override;
+  // An arrow or the trough held down steps again and again, as the old bar did; called by
+  // the dispatcher while this bar has the mouse.
+  void RepeatWhileHeld(uint32_t nowMs);
 
  private:
   int ArrowWidth() const;
@@ -213,6 +216,10 @@ class ScrollBar : public Control {
   int value_ = 0;
   bool dragging_ = false;
   int grabOffset_ = 0;  // where in the thumb the drag took hold
+  int repeatStep_ = 0;  // the step of the held arrow or trough; 0 when none is held
+  bool repeatInTrough_ = false;
+  int pointerX_ = 0;
+  uint32_t nextRepeatMs_ = 0;
 };
 
 // A single-line editable text box, or a read-only multi-line one.

@@ -328,6 +328,8 @@ void Form::DoEvents() {
     impl_->Dispatch(*this, event);
     if (waitingFor && !waitingFor->Visible()) break;
   }
+  if (auto* bar = dynamic_cast<ScrollBar*>(impl_->capture))
+    bar->RepeatWhileHeld(host_.TimeGetTime());
   impl_->UpdateToolTip(*this);
   impl_->UpdateCaret(*this);
   Refresh();

@@ -36,6 +36,8 @@ constexpr int ListMaxItems = 10;     // a longer list is cut (the game's lists a
 constexpr int MinThumb = 8;          // narrowest scroll bar thumb
 constexpr int ToolTipDelayMs = 600;  // hovering still this long shows a tool tip
 constexpr int CaretBlinkMs = 530;
+constexpr int RepeatDelayMs = 400;  // a held scroll arrow waits, then repeats
+constexpr int RepeatIntervalMs = 50;
 
 constexpr TextStyle ControlText{FontFace::Sans, 13, Text};
 constexpr TextStyle ToolTipStyle{FontFace::Sans, 12, ToolTipText};
