@@ -24,6 +24,7 @@ class FakeHost : public Host {
   uint32_t NowMs = 0;               // TimeGetTime
   double DaySeconds = 12 * 3600.0;  // DayClock, noon
   uint32_t Seed = 1;
+  std::string TimeAndDate = "12:00:00 Monday, January  1, 2001";  // LongTimeAndDate
   ScreenMetrics Screen;
   bool DisplaySwitchWorks = true;
   bool Busy = false;          // the voice: set by an asynchronous PlayWave
@@ -81,6 +82,7 @@ class FakeHost : public Host {
   uint32_t TimeGetTime() override { return NowMs; }
   double DayClock() override { return DaySeconds; }
   uint32_t RandomSeed() override { return Seed; }
+  std::string LongTimeAndDate() override { return TimeAndDate; }
 
   int ShowCursor(bool show) override { return show ? ++CursorCount : --CursorCount; }
   void ClipCursor(std::optional<Rect> area) override { Clips.push_back(area); }
