@@ -196,29 +196,34 @@ RabbitRun RollRabbit(const Trap& t, float speedFactor, const std::vector<float>&
   return run;
 }
 
+// A fault in one file must not hide the faults of the others, so each is checked on its own.
+void CheckFieldFormat(const Field& f) {
+  EXPECT_TRUE(f.CleanEndings) << "every line ends with CR LF";
+  ASSERT_EQ(f.Lines.size(), 2u + 8 * 4);
+  EXPECT_FALSE(f.Lines[0].empty()) << "title line";
+  ASSERT_EQ(f.TrapCount, 4);
+  ASSERT_EQ(f.Traps.size(), 4u);
+  std::set<int> directions;
+  int rabbits = 0;
+  for (int i = 0; i < 4; ++i) {
+    const Trap& t = f.Traps[i];
+    SCOPED_TRACE("trap " + std::to_string(i + 1));
+    EXPECT_FALSE(f.Lines[8 * i + 2].empty()) << "label line";
+    EXPECT_TRUE(t.X >= 0 && t.X < BackdropW && t.Y >= 0 && t.Y < BackdropH);
+    EXPECT_TRUE(t.FloorY > 0 && t.FloorY < BackdropH);
+    EXPECT_NE(t.DX, 0.0f);
+    EXPECT_GT(t.DY, 0.0f) << "every clay is thrown upwards";
+    directions.insert(t.Direction);
+    if (t.Rabbit != 0) ++rabbits;
+  }
+  EXPECT_EQ(directions, (std::set<int>{0, 1, 2})) << "incoming, going away and crossing";
+  EXPECT_GE(rabbits, 1);
+}
+
 TEST(FieldData, FilesFollowTheFieldFormat) {
   for (const Field& f : AllFields()) {
     SCOPED_TRACE(f.Name);
-    EXPECT_TRUE(f.CleanEndings) << "every line ends with CR LF";
-    ASSERT_EQ(f.Lines.size(), 2u + 8 * 4);
-    EXPECT_FALSE(f.Lines[0].empty()) << "title line";
-    ASSERT_EQ(f.TrapCount, 4);
-    ASSERT_EQ(f.Traps.size(), 4u);
-    std::set<int> directions;
-    int rabbits = 0;
-    for (int i = 0; i < 4; ++i) {
-      const Trap& t = f.Traps[i];
-      SCOPED_TRACE("trap " + std::to_string(i + 1));
-      EXPECT_FALSE(f.Lines[8 * i + 2].empty()) << "label line";
-      EXPECT_TRUE(t.X >= 0 && t.X < BackdropW && t.Y >= 0 && t.Y < BackdropH);
-      EXPECT_TRUE(t.FloorY > 0 && t.FloorY < BackdropH);
-      EXPECT_NE(t.DX, 0.0f);
-      EXPECT_GT(t.DY, 0.0f) << "every clay is thrown upwards";
-      directions.insert(t.Direction);
-      if (t.Rabbit != 0) ++rabbits;
-    }
-    EXPECT_EQ(directions, (std::set<int>{0, 1, 2})) << "incoming, going away and crossing";
-    EXPECT_GE(rabbits, 1);
+    CheckFieldFormat(f);
   }
 }
 
@@ -303,19 +308,23 @@ uint32_t Le(const std::string& b, size_t at, int bytes) {
   return v;
 }
 
+void CheckBackdrop(const std::string& name) {
+  const std::string b = ReadWhole(DataDir + "/" + name);
+  ASSERT_GE(b.size(), 54u);
+  EXPECT_EQ(b.substr(0, 2), "BM");
+  EXPECT_EQ(static_cast<int32_t>(Le(b, 18, 4)), BackdropW);
+  EXPECT_EQ(static_cast<int32_t>(Le(b, 22, 4)), BackdropH);
+  EXPECT_EQ(Le(b, 28, 2), 24u);
+  EXPECT_EQ(Le(b, 30, 4), 0u) << "uncompressed";
+  EXPECT_GE(b.size(), Le(b, 10, 4) + 1600u * 3 * 800);
+}
+
 TEST(FieldData, BackdropsAreFullSize24BitBitmaps) {
   for (int season = 0; season <= 1; ++season) {
     for (int field = 1; field <= 5; ++field) {
       const std::string name = std::to_string(season) + "f" + std::to_string(field) + ".bmp";
       SCOPED_TRACE(name);
-      const std::string b = ReadWhole(DataDir + "/" + name);
-      ASSERT_GE(b.size(), 54u);
-      EXPECT_EQ(b.substr(0, 2), "BM");
-      EXPECT_EQ(static_cast<int32_t>(Le(b, 18, 4)), BackdropW);
-      EXPECT_EQ(static_cast<int32_t>(Le(b, 22, 4)), BackdropH);
-      EXPECT_EQ(Le(b, 28, 2), 24u);
-      EXPECT_EQ(Le(b, 30, 4), 0u) << "uncompressed";
-      EXPECT_GE(b.size(), Le(b, 10, 4) + 1600u * 3 * 800);
+      CheckBackdrop(name);
     }
   }
 }
