@@ -64,6 +64,7 @@ void PaintBeam(Layer& l, const Beam& b, uint32_t seed) {
   }
 }
 
+// The iron strap that holds both rails to the post, bolted through at each rail.
 void PaintBracket(Layer& l, int x0) {
   for (int y = 8; y < 112; ++y)
     for (int x = x0; x < x0 + 12; ++x) {
@@ -72,11 +73,19 @@ void PaintBracket(Layer& l, int x0) {
     }
 }
 
+void PaintBolts(Layer& l, int x0) {
+  for (const double y : {24.0, 72.0})
+    FillEllipse(l, x0 + 6, y, 3.2, 3.2, [](double u, double v) {
+      return Mix({40, 38, 36}, {210, 206, 196}, std::clamp(0.5 - 0.5 * (u + v), 0.0, 1.0));
+    });
+}
+
 Layer PaintRail(uint32_t seed) {
   Layer l(RailW, RailH);
   PaintBracket(l, RailW - 16);
   PaintBeam(l, {54, 16, 30, 16}, seed);
   PaintBeam(l, {100, 66, 22, 12}, seed + 5);
+  PaintBolts(l, RailW - 16);
   return l;
 }
 
