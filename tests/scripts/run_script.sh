@@ -15,6 +15,7 @@
 #   # exit: N                 the expected exit code
 #   # check-config: FILE      lines the final quillmoor.ini must contain, in order
 #   # stderr: TEXT            text the game's error output must contain
+#   # file: NAME              a file the run must leave in WORK_DIR (a snapshot, a dump)
 set -u
 
 twice=0
@@ -50,6 +51,7 @@ config_fixture=""
 expected_exit=0
 check_config=""
 stderr_wanted=()
+files_wanted=()
 
 read_directives() {
   local line body words
@@ -67,6 +69,7 @@ read_directives() {
       exit:*) expected_exit=$(trim "${body#exit:}") ;;
       check-config:*) check_config="$scripts_dir/$(trim "${body#check-config:}")" ;;
       stderr:*) stderr_wanted+=("$(trim "${body#stderr:}")") ;;
+      file:*) files_wanted+=("$(trim "${body#file:}")") ;;
     esac
   done <"$script"
   if ! [[ "$expected_exit" =~ ^[0-9]+$ ]]; then
@@ -115,7 +118,11 @@ check_in_order() {
 show_failure() {
   local run=$1
   echo "---- last lines of the trace $run/$name.trace.jsonl" >&2
-  tail -n 30 "$run/$name.trace.jsonl" 2>/dev/null >&2 || echo "(no trace)" >&2
+  if [[ -f "$run/$name.trace.jsonl" ]]; then
+    tail -n 30 "$run/$name.trace.jsonl" >&2
+  else
+    echo "(no trace)" >&2
+  fi
   echo "---- error output" >&2
   tail -n 40 "$run/$name.stderr" >&2
 }
@@ -153,6 +160,12 @@ run_once() {
   for wanted in "${stderr_wanted[@]}"; do
     if ! grep -qF -- "$wanted" "$run/$name.stderr"; then
       echo "FAIL: the error output does not contain: $wanted" >&2
+      status=1
+    fi
+  done
+  for wanted in "${files_wanted[@]}"; do
+    if [[ ! -s "$run/$wanted" ]]; then
+      echo "FAIL: the run did not leave $wanted" >&2
       status=1
     fi
   done

@@ -3,6 +3,7 @@
 #include <unistd.h>
 
 #include <cmath>
+#include <cstdio>
 #include <fstream>
 #include <iterator>
 #include <sstream>
@@ -73,6 +74,15 @@ void HeadlessHost::Spin() {
 // Past midnight the day clock keeps counting up, as the real one does.
 double HeadlessHost::DayClock() {
   return dayClockStart_ + static_cast<double>(nowMs_) / 1000.0;
+}
+
+std::string HeadlessHost::LongTimeAndDate() {
+  constexpr long SecondsPerDay = 86400;
+  long seconds = static_cast<long>(std::floor(DayClock())) % SecondsPerDay;
+  char text[64];
+  std::snprintf(text, sizeof text, "%02ld:%02ld:%02ld Monday, January  1, 2001", seconds / 3600,
+                seconds / 60 % 60, seconds % 60);
+  return text;
 }
 
 int HeadlessHost::ShowCursor(bool show) {

@@ -57,6 +57,8 @@ class HeadlessHost : public Host {
   uint32_t TimeGetTime() override { return static_cast<uint32_t>(nowMs_); }
   double DayClock() override;
   uint32_t RandomSeed() override { return seed_; }
+  // A fixed date, with the time of the virtual day clock, so that runs compare equal.
+  std::string LongTimeAndDate() override;
 
   int ShowCursor(bool show) override;
   void ClipCursor(std::optional<Rect> area) override;
