@@ -9,22 +9,40 @@ namespace assets {
 
 GroundsPalette GroundsPaletteOf(int season) {
   if (season == 0)
-    return {{78, 132, 204},  {206, 222, 232},
-            {252, 250, 244}, {118, 150, 150},
-            {62, 110, 44},   {118, 160, 70},
-            {206, 190, 150}, {{40, 92, 36}, {62, 118, 44}, {86, 136, 52}},
-            {150, 196, 84},  {250, 236, 120},
-            {104, 124, 60},  {52, 112, 168},
-            {196, 228, 244}, {150, 146, 134},
-            {150, 66, 44},   false};
-  return {{104, 118, 142}, {222, 196, 160},
-          {232, 228, 222}, {132, 126, 130},
-          {92, 88, 48},    {150, 132, 74},
-          {190, 170, 136}, {{156, 70, 26}, {198, 122, 40}, {120, 86, 40}},
-          {176, 160, 92},  {214, 140, 70},
-          {148, 96, 50},   {70, 96, 120},
-          {210, 214, 220}, {140, 134, 126},
-          {112, 54, 40},   true};
+    return {.SkyTop = {56, 112, 196},
+            .SkyHorizon = {200, 220, 236},
+            .Cloud = {252, 250, 244},
+            .FarHills = {118, 150, 150},
+            .GrassDark = {62, 110, 44},
+            .GrassLight = {118, 160, 70},
+            .Path = {206, 190, 150},
+            .Canopy = {{40, 92, 36}, {62, 118, 44}, {86, 136, 52}},
+            .Meadow = {150, 196, 84},
+            .MeadowFlower = {250, 236, 120},
+            .Bracken = {104, 124, 60},
+            .Water = {52, 112, 168},
+            .WaterShine = {196, 228, 244},
+            .Rock = {150, 146, 134},
+            .Roof = {150, 66, 44},
+            .Bare = false,
+            .Overcast = 0.0};
+  return {.SkyTop = {84, 92, 110},
+          .SkyHorizon = {232, 188, 146},
+          .Cloud = {196, 192, 194},
+          .FarHills = {132, 126, 130},
+          .GrassDark = {92, 88, 48},
+          .GrassLight = {150, 132, 74},
+          .Path = {190, 170, 136},
+          .Canopy = {{156, 70, 26}, {198, 122, 40}, {120, 86, 40}},
+          .Meadow = {176, 160, 92},
+          .MeadowFlower = {214, 140, 70},
+          .Bracken = {148, 96, 50},
+          .Water = {70, 96, 120},
+          .WaterShine = {210, 214, 220},
+          .Rock = {140, 134, 126},
+          .Roof = {112, 54, 40},
+          .Bare = true,
+          .Overcast = 0.6};
 }
 
 int HorizonAt(int x) {
@@ -36,7 +54,10 @@ namespace {
 Rgb SkyAt(const GroundsPalette& p, int x, int y, int horizon) {
   Rgb c = Mix(p.SkyTop, p.SkyHorizon, std::pow(static_cast<double>(y) / horizon, 1.4));
   const double cloud = FractalNoise(x / 80.0, y / 22.0, 5, 612);
-  return Mix(c, p.Cloud, std::clamp((cloud - 0.52) * 2.6, 0.0, 0.9));
+  const double threshold = 0.55 - 0.25 * p.Overcast;
+  // Overcast skies thin out towards the horizon, where the low sun shows through.
+  const double thinning = 1.0 - p.Overcast * 0.7 * static_cast<double>(y) / horizon;
+  return Mix(c, p.Cloud, std::clamp((cloud - threshold) * 2.6, 0.0, 0.9) * thinning);
 }
 
 Rgb LandAt(const GroundsPalette& p, int x, int y, int horizon) {

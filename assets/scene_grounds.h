@@ -14,7 +14,8 @@ struct GroundsPalette {
   Rgb SkyTop, SkyHorizon, Cloud, FarHills, GrassDark, GrassLight, Path;
   Rgb Canopy[3];
   Rgb Meadow, MeadowFlower, Bracken, Water, WaterShine, Rock, Roof;
-  bool Bare;  // late autumn: some trees stand bare, smoke rises from the chimney
+  bool Bare;        // late autumn: some trees stand bare, smoke rises from the chimney
+  double Overcast;  // 0 for a few fair-weather clouds, towards 1 for a grey sky
 };
 
 GroundsPalette GroundsPaletteOf(int season);
