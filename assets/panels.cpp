@@ -185,7 +185,7 @@ void PaintScoreboard(Image& img) {
 void PaintPlayScreen(const Output& out) {
   Image img(W, H);
   PaintPlankWall(img, 0, 0, W, H, {26, 16, 10}, {70, 46, 28}, 214);
-  img.FillRect(0, 0, W, 26, {30, 22, 16});
+  PaintWoodPanel(img, 0, 0, W, 26, {24, 16, 10}, {56, 38, 24}, 216);
   for (int i = 0; i < W; ++i) img.Blend(i, 25, Gold, 0.5);
   DrawText(img, 22, 6, "Quillmoor", Font::SerifBold, 14, Gold);
   PaintBrassFrame(img, 16, 26, 608, 348, 4);
