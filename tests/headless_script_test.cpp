@@ -7,6 +7,8 @@
 #include <map>
 #include <sstream>
 
+#include "app/game.h"
+#include "platform/form.h"
 #include "platform/headless/bmp_writer.h"
 #include "platform/headless/headless_host.h"
 #include "platform/headless/keystrokes.h"
@@ -735,6 +737,50 @@ TEST(HeadlessHost, CreationRefusesABrokenScriptBeforeAnythingRuns) {
 
   options.TracePath = (scratch.Path() / "ok.jsonl").string();
   EXPECT_NE(CreateHeadlessHost(options, error), nullptr) << error;
+}
+
+// The whole game on the headless host, as main() runs it; returns the trace.
+std::string RunWholeGame(const std::string& script, uint32_t seed) {
+  ScratchDirectory scratch;
+  std::ofstream(scratch.Path() / "run.script") << script;
+  HostOptions options;
+  options.ScriptPath = (scratch.Path() / "run.script").string();
+  options.TracePath = (scratch.Path() / "run.trace.jsonl").string();
+  options.Seed = seed;
+  std::string error;
+  std::unique_ptr<Host> host = CreateHeadlessHost(options, error);
+  EXPECT_NE(host, nullptr) << error;
+  if (!host) return "";
+  GameConfig config;
+  config.DataDir = QUILLMOOR_TEST_DATA;
+  config.ConfigDir = (scratch.Path() / "config").string();
+  fs::create_directories(config.ConfigDir);
+  fs::path startDirectory = fs::current_path();
+  fs::current_path(config.DataDir);
+  try {
+    RunGame(*host, config);
+  } catch (const ProgramEnd&) {
+  } catch (const ScriptFailure& failure) {
+    ADD_FAILURE() << failure.Message;
+  }
+  fs::current_path(startDirectory);
+  host.reset();
+  return ReadFile(options.TracePath);
+}
+
+TEST(HeadlessHost, SameScriptAndSeedGiveTheSameTrace) {
+  const std::string script =
+      "until show control=frmPlayer within 20000\n"
+      "type Annie\n"
+      "key Enter\n"
+      "wait 2000\n"
+      "key Esc\n"
+      "wait 500\n";
+  std::string first = RunWholeGame(script, 1);
+  std::string second = RunWholeGame(script, 1);
+  EXPECT_THAT(first, HasSubstr("\"ev\":\"show\",\"control\":\"frmPlayer\""));
+  EXPECT_THAT(first, HasSubstr("\"text\":\"Annie\""));
+  EXPECT_EQ(first, second);
 }
 
 }  // namespace
