@@ -100,7 +100,7 @@ Colour GrassAt(const SeasonPalette& pal, int x, int y, const GroundPoint& g,
   // Blades: fine upright streaks that fade out with distance.
   const float blade = static_cast<float>(ValueNoise(x * 0.9, y * 0.22, seed + 9));
   c = Scale(c, 1 + (blade - 0.5f) * 0.35f * detail);
-  return Lerp(c, pal.Haze, HazeAt(g.Z) * 0.9f);
+  return Lerp(c, pal.Haze, HazeAt(g.Z) * 0.72f);
 }
 
 }  // namespace

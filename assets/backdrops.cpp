@@ -68,7 +68,7 @@ void SlopeHedges(Painting& p, const Profile& top, const GroundMap& ground, int r
     for (float& y : line)
       if (y > 690) y = 2 * BackdropH;  // the near ground is one open field, without hedges
     const float z = ground(mid, static_cast<int>(line[mid])).Z;
-    PaintHedge(p, line, 55 / z, HazeAt(z) * 0.9f, x0, x1, pal, seed + k);
+    PaintHedge(p, line, 42 / z, HazeAt(z) * 0.8f, x0, x1, pal, seed + k);
   }
 }
 
