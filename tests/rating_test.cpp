@@ -1,0 +1,37 @@
+#include "players/rating.h"
+
+#include <gtest/gtest.h>
+
+namespace qm {
+
+TEST(RatingTest, PercentageAndClassAtTheEdges) {
+  struct Case {
+    int Hit, Thrown, Percentage;
+    const char* Class;
+  } cases[] = {
+      {2, 3, 67, "B"},    {3, 5, 60, "C"},     {4, 5, 80, "AA"},
+      {0, 10, 0, "D"},    {0, 0, 0, "D"},      {59, 100, 59, "D"},
+      {66, 100, 66, "C"}, {72, 100, 72, "B"},  {73, 100, 73, "A"},
+      {79, 100, 79, "A"}, {10, 10, 100, "AA"}, {1, 8, 13, "D"},  // 12.5 rounds away from zero
+  };
+  for (const Case& c : cases) {
+    const Rating r = RateScore(c.Hit, c.Thrown);
+    EXPECT_EQ(r.Percentage, c.Percentage) << c.Hit << " of " << c.Thrown;
+    EXPECT_EQ(r.Class, c.Class) << c.Hit << " of " << c.Thrown;
+  }
+}
+
+TEST(RatingTest, HitsWithoutTargetsRateAsNothing) {
+  // Only a hand-edited file can hold this; it must not divide by zero.
+  const Rating r = RateScore(7, 0);
+  EXPECT_EQ(r.Percentage, 0);
+  EXPECT_EQ(r.Class, "D");
+}
+
+TEST(RatingTest, LargeLifetimeTotalsDoNotOverflow) {
+  const Rating r = RateScore(2000000000LL, 2147483647LL);
+  EXPECT_EQ(r.Percentage, 93);
+  EXPECT_EQ(r.Class, "AA");
+}
+
+}  // namespace qm
