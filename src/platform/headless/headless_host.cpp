@@ -20,7 +20,7 @@ namespace {
 bool ReadWholeFile(const std::string& path, std::string& text, std::string& error) {
   std::error_code status;
   if (!std::filesystem::is_regular_file(path, status)) {
-    error = "cannot read the script " + path + ": no such file";
+    error = "cannot read the script " + path + ": not a file";
     return false;
   }
   std::ifstream in(path, std::ios::binary);
