@@ -22,7 +22,8 @@ BoardColours Colours(int season, bool highlighted) {
     c.WoodDark = Mix(c.WoodDark, {200, 150, 80}, 0.35);
     c.WoodLight = Mix(c.WoodLight, {255, 214, 140}, 0.35);
     c.Rim = {196, 150, 58};
-    c.Text = {255, 216, 92};
+    c.Text = {255, 222, 110};
+    c.TextShadow = {120, 64, 12};
   }
   return c;
 }
@@ -101,8 +102,8 @@ void PaintMenuItem(Image& img, int x, int y, const MenuItemBox& item, int season
   const int th = TextHeight(Font::SerifBold, size);
   const int tx = x + (item.Width - tw) / 2;
   const int ty = y + (item.Height - th) / 2;
-  if (highlighted) PaintGlow(img, tx, ty, caption, size, {255, 170, 40});
-  DrawText(img, tx + 1, ty + 2, caption, Font::SerifBold, size, c.TextShadow);
+  if (highlighted) PaintGlow(img, tx, ty, caption, size, {255, 180, 60});
+  DrawText(img, tx + 1, ty + (highlighted ? 1 : 2), caption, Font::SerifBold, size, c.TextShadow);
   DrawText(img, tx, ty, caption, Font::SerifBold, size, c.Text);
 }
 
