@@ -61,7 +61,7 @@ void PaintWallAndTitle(Image& img, const std::string& title, uint32_t seed) {
   PaintTitlePlaque(img, W / 2, 6, title);
 }
 
-void PaintOptionsColumns(Image& img) {
+void PaintShooterColumn(Image& img) {
   using namespace qm;
   PaintParchment(img, 20, 54, 180, 338, 301);
   Heading(img, 32, 60, "Player to Edit");
@@ -74,7 +74,10 @@ void PaintOptionsColumns(Image& img) {
   Heading(img, 32, 266, "Round Size");
   const char* rounds[] = {"50 Targets", "100 Targets"};
   for (int i = 0; i < 2; ++i) Caption(img, OptRoundSizeRect(i), rounds[i]);
+}
 
+void PaintGunColumn(Image& img) {
+  using namespace qm;
   PaintParchment(img, 208, 54, 184, 338, 302);
   Heading(img, 216, 60, "Voice Command");
   const char* words[] = {"Ready", "Pull", "Go"};
@@ -91,7 +94,10 @@ void PaintOptionsColumns(Image& img) {
   Heading(img, 216, 280, "Gun Sensitivity");
   Caption(img, ChkInvertYRect, "Invert Mouse");
   Caption(img, ChkFullScreenRect, "Play Full Screen");
+}
 
+void PaintDisplayColumn(Image& img) {
+  using namespace qm;
   PaintParchment(img, 400, 54, 220, 338, 303);
   Heading(img, 412, 60, "Display");
   Caption(img, ChkPatterningRect, "Patterning");
@@ -107,7 +113,9 @@ void PaintOptionsColumns(Image& img) {
 void PaintOptionsPanel(const Output& out) {
   Image img(W, H);
   PaintWallAndTitle(img, "Shooter Options", 211);
-  PaintOptionsColumns(img);
+  PaintShooterColumn(img);
+  PaintGunColumn(img);
+  PaintDisplayColumn(img);
   PaintButton(img, qm::LblOptionsRect(1), "Field Editor");
   PaintButton(img, qm::LblOptionsRect(2), "Help");
   PaintButton(img, qm::LblOptionsRect(0), "Done");
