@@ -97,7 +97,7 @@ void PaintRosterBoard(Image& img, int season) {
 void PaintMenu(const Output& out, int season) {
   const GroundsPalette p = GroundsPaletteOf(season);
   Image img(W, H);
-  PaintSkyAndLand(img, p, 800 + season);
+  PaintSkyAndLand(img, p);
   PaintPaths(img, p);
   for (const TreeSpot& t : TreeSpots())
     PaintGroundsTree(img, t.X, t.Y, t.R, p, static_cast<uint32_t>(t.X * 31 + t.Y));
@@ -109,7 +109,7 @@ void PaintMenu(const Output& out, int season) {
   // Field 5's post stands clear of the corner it shares with field 4.
   for (int f = 0; f < 5; ++f) PaintFieldBounds(img, FieldAreas[f], f + 1, f == 4, p);
   PaintClubhouse(img, Clubhouse.X, Clubhouse.Y, p);
-  PaintSignboard(img, Signboard.X, Signboard.Y, Signboard.W, Signboard.H, p);
+  PaintSignboard(img, Signboard.X, Signboard.Y, Signboard.W, Signboard.H);
   PaintTitle(img);
   PaintRosterBoard(img, season);
   for (const MenuItemBox& b : MenuItemBoxes)

@@ -72,8 +72,7 @@ Rgb LandAt(const GroundsPalette& p, int x, int y, int horizon) {
 
 }  // namespace
 
-void PaintSkyAndLand(Image& img, const GroundsPalette& p, uint32_t seed) {
-  (void)seed;
+void PaintSkyAndLand(Image& img, const GroundsPalette& p) {
   for (int x = 0; x < img.W(); ++x) {
     const int horizon = HorizonAt(x);
     const double hills = horizon - 22 * FractalNoise(x / 120.0, 7.5, 3, 615) - 4;
@@ -150,8 +149,7 @@ void PaintClubhouse(Image& img, int x, int y, const GroundsPalette& p) {
                   {220, 220, 220}, 0.35 - k * 0.03);
 }
 
-void PaintSignboard(Image& img, int x, int y, int w, int h, const GroundsPalette& p) {
-  (void)p;
+void PaintSignboard(Image& img, int x, int y, int w, int h) {
   FillEllipse(img, x + w / 2.0 + 8, y + h + 30, w * 0.55, 6, {0, 0, 0}, 0.3);
   for (int post : {x + 10, x + w - 16}) {
     img.FillRect(post, y + h - 4, 6, 34, {88, 58, 32});

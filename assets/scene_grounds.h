@@ -21,14 +21,14 @@ struct GroundsPalette {
 GroundsPalette GroundsPaletteOf(int season);
 
 int HorizonAt(int x);
-void PaintSkyAndLand(Image& img, const GroundsPalette& p, uint32_t seed);
+void PaintSkyAndLand(Image& img, const GroundsPalette& p);
 void PaintPath(Image& img, double x0, double y0, double x1, double y1, const GroundsPalette& p);
 // A tree seen from above at an angle: its shadow, trunk and crown; crown radius r.
 void PaintGroundsTree(Image& img, double x, double y, double r, const GroundsPalette& p,
                       uint32_t seed);
 void PaintClubhouse(Image& img, int x, int y, const GroundsPalette& p);
 // The empty signboard on which the hovered field's name plate appears.
-void PaintSignboard(Image& img, int x, int y, int w, int h, const GroundsPalette& p);
+void PaintSignboard(Image& img, int x, int y, int w, int h);
 
 void PaintOpenMeadow(Image& img, const Area& a, const GroundsPalette& p);
 void PaintWoodlandEdge(Image& img, const Area& a, const GroundsPalette& p);

@@ -34,7 +34,7 @@ Image Ground(const Area& a, Rgb dark, Rgb light, double scale, uint32_t seed) {
   return local;
 }
 
-void Speckle(Image& local, Rgb c, int count, uint32_t seed, double fromY = 0) {
+void Sprinkle(Image& local, Rgb c, int count, uint32_t seed, double fromY = 0) {
   Noise n(seed);
   for (int k = 0; k < count; ++k) {
     const int x = static_cast<int>(n.Range(2, local.W() - 2));
@@ -67,8 +67,8 @@ void PaintOpenMeadow(Image& img, const Area& a, const GroundsPalette& p) {
   for (int j = 0; j < a.H; ++j)
     for (int i = 0; i < a.W; ++i)
       if (((i + j / 2) / 12) % 2 == 0) local.Blend(i, j, {255, 255, 230}, 0.09);
-  Speckle(local, p.MeadowFlower, 70, 702);
-  Speckle(local, {250, 250, 250}, 30, 703);
+  Sprinkle(local, p.MeadowFlower, 70, 702);
+  Sprinkle(local, {250, 250, 250}, 30, 703);
   PaintTrapHouse(local, 20, 28);
   PaintTrapHouse(local, 66, 44);
   PaintStand(local, a.W / 2.0, a.H - 20);
