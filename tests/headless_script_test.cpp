@@ -735,6 +735,11 @@ TEST(HeadlessHost, CreationRefusesABrokenScriptBeforeAnythingRuns) {
   EXPECT_EQ(CreateHeadlessHost(options, error), nullptr);
   EXPECT_THAT(error, HasSubstr("dir.jsonl"));
 
+  options.TracePath = script.string();
+  EXPECT_EQ(CreateHeadlessHost(options, error), nullptr);
+  EXPECT_THAT(error, HasSubstr("would overwrite the script"));
+  EXPECT_EQ(ReadFile(script), "wait 10\n");
+
   options.TracePath = (scratch.Path() / "ok.jsonl").string();
   EXPECT_NE(CreateHeadlessHost(options, error), nullptr) << error;
 }

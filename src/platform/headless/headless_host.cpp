@@ -179,6 +179,11 @@ std::unique_ptr<Host> CreateHeadlessHost(const HostOptions& options, std::string
     error = options.ScriptPath + ": " + parseError;
     return nullptr;
   }
+  if (!options.TracePath.empty() &&
+      std::filesystem::equivalent(options.ScriptPath, options.TracePath, status)) {
+    error = "the trace " + options.TracePath + " would overwrite the script";
+    return nullptr;
+  }
   auto host = std::make_unique<HeadlessHost>(options, std::move(*script), startDirectory);
   if (!options.TracePath.empty() && !host->OpenTrace(options.TracePath, error)) return nullptr;
   return host;
