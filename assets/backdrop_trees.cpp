@@ -77,11 +77,11 @@ void PaintTreeLine(Painting& p, const Profile& base, const TreeLineStyle& style,
     const int col = std::clamp(static_cast<int>(x), 0, p.W() - 1);
     const float shape = static_cast<float>(FractalNoise(x / 140.0, 3.5, 3, seed));
     if (shape < style.Gaps) continue;
-    // The ends of a wood thin out rather than stop like a wall.
-    const float taper =
-        std::min(SmoothStep(style.X0, style.X0 + 160, x), SmoothStep(style.X1, style.X1 - 160, x));
+    // The ends of a wood that lie inside the picture thin out rather than stop like a wall.
+    const float left = style.X0 > 0 ? SmoothStep(style.X0, style.X0 + 160, x) : 1.0f;
+    const float right = style.X1 < p.W() ? SmoothStep(style.X1, style.X1 - 160, x) : 1.0f;
     const float h = style.Height * (0.45f + 0.75f * (shape - style.Gaps) / (1 - style.Gaps)) *
-                    (style.X0 < 0 ? SmoothStep(style.X1, style.X1 - 160, x) : taper);
+                    std::min(left, right);
     if (h < style.CrownRadius) continue;
     const float r = style.CrownRadius * Jitter(rng, 0.75f, 1.25f);
     for (int c = std::max(0, col - static_cast<int>(r));
