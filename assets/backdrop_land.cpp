@@ -10,8 +10,12 @@ namespace {
 constexpr float NearDistance = 15;  // metres from the cage to the foot of the picture
 constexpr float Focal = 700;        // pixels per metre of width at one metre
 
+// A fixed random number per field of the farm, so every field keeps one crop.
 float Hash01(int a, int b, uint32_t seed) {
-  return static_cast<float>(ValueNoise(a + 0.0, b + 0.0, seed));
+  uint32_t h = static_cast<uint32_t>(a) * 374761393u + static_cast<uint32_t>(b) * 668265263u +
+               seed * 2246822519u;
+  h = (h ^ (h >> 13)) * 1274126177u;
+  return ((h ^ (h >> 16)) & 0xFFFFFF) / 16777216.0f;
 }
 
 }  // namespace
