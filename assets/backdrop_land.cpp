@@ -130,13 +130,13 @@ void PaintSlopeLight(Painting& p, const Profile& top, const SeasonPalette& pal, 
   }
 }
 
-void PaintSpecks(Painting& p, const Profile& top, const GroundMap& ground, const SeasonPalette& pal,
+void PaintFlecks(Painting& p, const Profile& top, const GroundMap& ground, const SeasonPalette& pal,
                  int count, uint32_t seed) {
   Noise rng(seed);
   for (int i = 0; i < count; ++i) {
     const int x = static_cast<int>(rng.Next() % p.W());
     const int y = static_cast<int>(top[x] + rng.Uniform() * (p.H() - top[x]));
-    const Colour c = pal.Specks[rng.Next() % 3];
+    const Colour c = pal.Flecks[rng.Next() % 3];
     if (y < top[x] || y >= p.H()) continue;
     const float z = ground(x, y).Z;
     if (z > 5 || rng.Uniform() * 5 < z) continue;

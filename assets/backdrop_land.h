@@ -50,7 +50,7 @@ void PaintMeadow(Painting& p, const Profile& top, const GroundMap& ground, const
 void PaintSlopeLight(Painting& p, const Profile& top, const SeasonPalette& pal, float depth);
 
 // Flowers or fallen leaves dotted over the near grass below `top`.
-void PaintSpecks(Painting& p, const Profile& top, const GroundMap& ground, const SeasonPalette& pal,
+void PaintFlecks(Painting& p, const Profile& top, const GroundMap& ground, const SeasonPalette& pal,
                  int count, uint32_t seed);
 
 // A worn earth track along row y (its middle), from x0 to x1, for the rabbit to run on.

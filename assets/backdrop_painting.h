@@ -41,7 +41,7 @@ class Painting {
   void Blend(int x, int y, Colour c, float alpha);
   // A soft-edged stroke of width `width` from (x0, y0) to (x1, y1), for trunks and twigs.
   void Stroke(float x0, float y0, float x1, float y1, float width, Colour c);
-  // A soft round dab, for leaves, flowers and specks.
+  // A soft round dab, for leaves, flowers and flecks.
   void Dab(float cx, float cy, float radius, Colour c, float alpha);
   Image ToImage() const;
 

@@ -26,7 +26,7 @@ struct SeasonPalette {
   Colour HedgeLight, HedgeDark;
   Colour WaterDeep, WaterLight;
   Colour Reed;
-  Colour Specks[3];        // flowers in summer, fallen leaves in autumn, dotted over the near grass
+  Colour Flecks[3];        // flowers in summer, fallen leaves in autumn, dotted over the near grass
   CrownColours Crowns[4];  // a season's trees are painted from these
 };
 

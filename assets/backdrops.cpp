@@ -18,7 +18,7 @@ namespace assets {
 namespace {
 
 constexpr int BackdropW = 1600, BackdropH = 800;
-constexpr int SpeckCount = 9000;
+constexpr int FleckCount = 9000;
 
 Profile Level(float y) {
   return Profile(BackdropW, y);
@@ -39,7 +39,7 @@ struct LevelField {
 void Meadow(Painting& p, const Profile& top, const GroundMap& ground, const SeasonPalette& pal,
             const MeadowStyle& style, uint32_t seed) {
   PaintMeadow(p, top, ground, pal, style, seed);
-  PaintSpecks(p, top, ground, pal, SpeckCount, seed + 1);
+  PaintFlecks(p, top, ground, pal, FleckCount, seed + 1);
 }
 
 // A hedge across the field with a few standing trees grown up out of it.
