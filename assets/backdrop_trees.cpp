@@ -11,7 +11,7 @@ namespace assets {
 void PaintCrown(Painting& p, float cx, float cy, float rx, float ry, const CrownColours& colours,
                 const SeasonPalette& pal, float haze, uint32_t seed) {
   const float lx = pal.LightX * 0.55f, ly = -0.6f, lz = 0.58f;
-  const double clump = std::max(1.5, rx * 0.22);
+  const double clump = std::clamp(rx * 0.22, 1.5, 5.0);  // leaves stay leaf-sized on big crowns
   for (int y = static_cast<int>(cy - ry * 1.2f); y <= static_cast<int>(cy + ry * 1.2f); ++y) {
     for (int x = static_cast<int>(cx - rx * 1.2f); x <= static_cast<int>(cx + rx * 1.2f); ++x) {
       if (!p.Inside(x, y)) continue;
@@ -154,7 +154,7 @@ void PaintTree(Painting& p, float x, float baseY, float height, float haze,
              trunkW * 0.7f, bare ? 4 : 1, bark, twigs);
   };
   if (!bare) limbs();
-  const int clumps = bare ? 4 : 7 + static_cast<int>(rng.Next() % 4);
+  const int clumps = (bare ? 4 : 7) + static_cast<int>(rng.Next() % 4 + height / 30);
   for (int i = 0; i < clumps; ++i) {
     const float a = Jitter(rng, 0, 6.283f), d = Jitter(rng, 0.0f, 1.0f);
     const float cx = x + std::cos(a) * d * height * 0.28f;
