@@ -224,6 +224,21 @@ TEST_F(ControlsTest, TextBoxTypingEditsUnderItsLimitsWithoutATrace) {
   EXPECT_EQ(changes, 7);
   EXPECT_TRUE(host.TracesOf("text").empty());
 
+  // The caret stands after the text, lit at once by a key, then blinking.
+  host.Key(KeyShift);
+  Pump();
+  Surface screen;
+  int caretX = 10 + 4 + host.MeasureText("abcde", txt.Style).W + 1;
+  auto caretLit = [&] {
+    form.ComposeScreen(screen);
+    return screen.At(caretX, 21) == 0x000000u;
+  };
+  EXPECT_TRUE(caretLit());
+  for (int i = 0; i < 540; ++i) form.DoEvents();
+  EXPECT_FALSE(caretLit());
+  for (int i = 0; i < 530; ++i) form.DoEvents();
+  EXPECT_TRUE(caretLit());
+
   TextBox stats(form, &panel, "txtStats");
   stats.MultiLine = stats.Locked = true;
   stats.SetText("one\r\ntwo");

@@ -481,7 +481,12 @@ void TextBox::ChangeText(std::string text, bool traced) {
 void TextBox::OnKeyDown(int keyCode, int shift) {
   (void)keyCode, (void)shift;
   // Any key shows the caret at once, so that it never blinks away while the player types.
+  caretSince_ = Owner().GetHost().TimeGetTime();
   Invalidate();
+}
+
+bool TextBox::CaretVisible(uint32_t nowMs) const {
+  return ((nowMs - caretSince_) / ui::CaretBlinkMs) % 2 == 0;
 }
 
 void TextBox::OnKeyPress(const std::string& utf8Char) {
@@ -506,8 +511,7 @@ void TextBox::PaintSingleLine(Surface& screen, Host& host, const Rect& field) {
   Rect clip = ui::Intersect(ui::Inflate(field, -2), ClipRect());
   host.DrawText(screen, x, y, text_, Style, clip);
   bool focused = Owner().Focus() == this && IsLive();
-  bool caretOn = (host.TimeGetTime() / ui::CaretBlinkMs) % 2 == 0;
-  if (focused && caretOn)
+  if (focused && CaretVisible(host.TimeGetTime()))
     ui::FillClipped(screen, ui::Intersect({x + textW + 1, y, 1, textH}, clip), Style.Rgb);
 }
 

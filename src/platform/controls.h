@@ -238,6 +238,8 @@ class TextBox : public Control {
   void OnKeyDown(int keyCode, int shift) override;
   void OnKeyPress(const std::string& utf8Char) override;
   bool TakesFocus() const override { return !Locked; }
+  // The blinking caret of the box with the focus: on at once after each key.
+  bool CaretVisible(uint32_t nowMs) const;
 
  private:
   // Typing changes the text without a `text` trace; the program's changes are traced.
@@ -246,6 +248,7 @@ class TextBox : public Control {
   void PaintLines(Surface& screen, Host& host, const Rect& field);
 
   std::string text_;
+  uint32_t caretSince_ = 0;  // the last key, from which the caret blinks
 };
 
 // A frame: a captioned border that groups controls placed on it.

@@ -26,7 +26,7 @@ struct Form::Impl {
   bool tipSuppressed = false;  // after a click, until the pointer moves
   Point tipAt;
   std::string tipText;
-  int caretPhase = -1;
+  bool caretShown = false;
 
   const std::vector<Control*>& Order(const Form& form);
   static bool Within(const Control* c, const Control* root);
@@ -249,10 +249,7 @@ void Form::Impl::KeyPress(Form& form, const std::string& utf8Char) {
 }
 
 void Form::Impl::HideTip(Form& form, bool suppress) {
-  if (suppress)
-    tipSuppressed = true;
-  else
-    tipSuppressed = false;
+  tipSuppressed = suppress;
   if (!tipShown) return;
   tipShown = false;
   form.Invalidate();
@@ -278,9 +275,9 @@ void Form::Impl::UpdateToolTip(Form& form) {
 void Form::Impl::UpdateCaret(Form& form) {
   auto* box = dynamic_cast<TextBox*>(form.focus_);
   if (!box || box->Locked || !box->IsShown()) return;
-  int phase = static_cast<int>(form.host_.TimeGetTime() / ui::CaretBlinkMs % 2);
-  if (phase == caretPhase) return;
-  caretPhase = phase;
+  bool shown = box->CaretVisible(form.host_.TimeGetTime());
+  if (shown == caretShown) return;
+  caretShown = shown;
   form.Invalidate();
 }
 
@@ -409,7 +406,8 @@ Control* Form::FindControl(std::string_view name) const {
 
 void Form::ComposeScreen(Surface& screen) {
   if (screen.W != Width || screen.H != Height) screen = Surface(Width, Height);
-  std::copy(background_.Px.begin(), background_.Px.end(), screen.Px.begin());
+  screen.Fill(0);
+  BitBlt(screen, 0, 0, Width, Height, background_, 0, 0, RasterOp::Copy);
   const auto& controls = impl_->Order(*this);
   for (Control* c : controls)
     if (!Impl::InModalLayer(*this, c) && c->IsShown()) c->Paint(screen, host_);
