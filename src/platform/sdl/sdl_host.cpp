@@ -6,6 +6,7 @@
 
 #include "platform/print_job.h"
 #include "platform/sdl/media_decode.h"
+#include "platform/sdl/quiet_stderr.h"
 #include "platform/sdl/sdl_input_map.h"
 
 namespace qm {
@@ -27,10 +28,18 @@ uint32_t SeedFromClock() {
          static_cast<uint32_t>(SDL_GetPerformanceCounter());
 }
 
+// Only drivers that show a window to a player. Left to itself SDL would fall back to its
+// invisible off-screen driver and the game would run unseen; SDL_VIDEODRIVER still wins.
+bool StartVideo() {
+  SDL_SetHintWithPriority(SDL_HINT_VIDEODRIVER, "x11,wayland,KMSDRM", SDL_HINT_DEFAULT);
+  QuietStderr quiet;
+  return SDL_Init(SDL_INIT_VIDEO) == 0;
+}
+
 }  // namespace
 
 std::unique_ptr<Host> CreateSdlHost(const HostOptions& options, std::string& error) {
-  if (SDL_Init(SDL_INIT_VIDEO) != 0) {
+  if (!StartVideo()) {
     error = std::string("no display available (") + SDL_GetError() +
             "); for a run without a window use --headless --script FILE";
     SDL_Quit();

@@ -1,13 +1,11 @@
 #include "platform/sdl/sdl_voice.h"
 
-#include <fcntl.h>
-#include <unistd.h>
-
 #include <algorithm>
 #include <cstdio>
 #include <cstring>
 
 #include "platform/sdl/media_decode.h"
+#include "platform/sdl/quiet_stderr.h"
 
 namespace qm {
 
@@ -24,29 +22,6 @@ void NoticeSilence() {
   SilentNoticeGiven = true;
   std::fprintf(stderr, "quillmoor: no sound device; playing silently\n");
 }
-
-// The sound libraries SDL tries one after another print their own failures on a machine
-// without sound; the game says it once, in its own words.
-class QuietStderr {
- public:
-  QuietStderr() {
-    std::fflush(stderr);
-    saved_ = dup(STDERR_FILENO);
-    int null = open("/dev/null", O_WRONLY);
-    if (saved_ >= 0 && null >= 0) dup2(null, STDERR_FILENO);
-    if (null >= 0) close(null);
-  }
-  ~QuietStderr() {
-    if (saved_ < 0) return;
-    dup2(saved_, STDERR_FILENO);
-    close(saved_);
-  }
-  QuietStderr(const QuietStderr&) = delete;
-  QuietStderr& operator=(const QuietStderr&) = delete;
-
- private:
-  int saved_ = -1;
-};
 
 // Resamples to the device's rate and folds the channels to one.
 std::vector<int16_t> ConvertForDevice(const DecodedWave& wave, int rate) {

@@ -1,0 +1,100 @@
+#include <gmock/gmock.h>
+#include <gtest/gtest.h>
+#include <sys/wait.h>
+
+#include <cstdio>
+#include <filesystem>
+#include <string>
+
+namespace {
+
+using testing::HasSubstr;
+using testing::StartsWith;
+
+struct RunResult {
+  int Code = -1;
+  std::string Output;  // stdout and stderr together
+};
+
+// The game lies beside its generated data directory, which need not exist yet.
+const std::string Game =
+    (std::filesystem::path(QUILLMOOR_TEST_DATA).parent_path() / "quillmoor").string();
+
+RunResult RunShell(const std::string& command) {
+  RunResult result;
+  FILE* pipe = popen((command + " 2>&1").c_str(), "r");
+  if (!pipe) return result;
+  char buffer[512];
+  while (size_t got = std::fread(buffer, 1, sizeof buffer, pipe)) result.Output.append(buffer, got);
+  int status = pclose(pipe);
+  result.Code = WIFEXITED(status) ? WEXITSTATUS(status) : -1;
+  return result;
+}
+
+RunResult RunGame(const std::string& arguments) {
+  return RunShell("'" + Game + "' " + arguments);
+}
+
+std::string ScratchDir(const std::string& name) {
+  auto dir = std::filesystem::path(testing::TempDir()) / name;
+  std::filesystem::create_directories(dir);
+  return dir.string();
+}
+
+class ProgramShell : public testing::Test {
+ protected:
+  void SetUp() override {
+    ASSERT_TRUE(std::filesystem::is_regular_file(Game)) << "build the game first: " << Game;
+  }
+};
+
+TEST_F(ProgramShell, VersionAndHelp) {
+  RunResult version = RunGame("--version");
+  EXPECT_EQ(version.Code, 0);
+  EXPECT_EQ(version.Output, std::string("quillmoor ") + QUILLMOOR_VERSION + "\n");
+
+  RunResult help = RunGame("--help");
+  EXPECT_EQ(help.Code, 0);
+  EXPECT_THAT(help.Output, HasSubstr("--headless"));
+  EXPECT_THAT(help.Output, HasSubstr("--data DIR"));
+}
+
+TEST_F(ProgramShell, BadCommandLinesGiveUsageAndExitTwo) {
+  for (const char* arguments :
+       {"--frobnicate", "--seed", "--seed twelve", "--seed -3", "--scale 0", "--twips x",
+        "--day-clock 90000", "--headless", "--headless --trace t.jsonl", "stray"}) {
+    SCOPED_TRACE(arguments);
+    RunResult run = RunGame(arguments);
+    EXPECT_EQ(run.Code, 2);
+    EXPECT_THAT(run.Output, HasSubstr("usage: quillmoor"));
+  }
+}
+
+TEST_F(ProgramShell, MissingPathsAreNamedAndExitOne) {
+  std::string missingData = testing::TempDir() + "no_such_data_dir";
+  RunResult data = RunGame("--data '" + missingData + "'");
+  EXPECT_EQ(data.Code, 1);
+  EXPECT_THAT(data.Output, HasSubstr(missingData));
+  EXPECT_EQ(std::count(data.Output.begin(), data.Output.end(), '\n'), 1);
+
+  // A relative script is looked for where the game was started, not in the data directory.
+  std::string start = ScratchDir("shell_start");
+  std::string dataDir = ScratchDir("shell_data");
+  RunResult script = RunShell("cd '" + start + "' && '" + Game + "' --data '" + dataDir +
+                              "' --headless --script missing.script");
+  EXPECT_EQ(script.Code, 1);
+  EXPECT_THAT(script.Output, HasSubstr(start + "/missing.script"));
+}
+
+TEST_F(ProgramShell, WithoutADisplayAWindowedStartPointsToHeadless) {
+  std::string dataDir = ScratchDir("shell_data");
+  RunResult run =
+      RunShell("timeout 20 env -u DISPLAY -u WAYLAND_DISPLAY -u SDL_VIDEODRIVER '" + Game +
+               "' --data '" + dataDir + "' --config '" + ScratchDir("shell_config") + "'");
+  EXPECT_EQ(run.Code, 1);
+  EXPECT_THAT(run.Output, StartsWith("quillmoor: no display available ("));
+  EXPECT_THAT(run.Output, HasSubstr("use --headless --script FILE\n"));
+  EXPECT_EQ(std::count(run.Output.begin(), run.Output.end(), '\n'), 1);
+}
+
+}  // namespace
