@@ -127,7 +127,7 @@ TEST_F(MessageBoxTest, ThePromptWrapsWithinTheBoxAndBreaksAtCrLf) {
       host, MessageSpecFromStyle(longLine + "\r\n\r\nlast line", vbInformation, AppTitle));
   ASSERT_GE(layout.Lines.size(), 4u);
   for (const std::string& line : layout.Lines)
-    EXPECT_LE(host.MeasureText(line, TextStyle{}).W, 460) << line;
+    EXPECT_LE(host.MeasureText(line, TextStyle{}).W, 480) << line;
   EXPECT_EQ(layout.Lines[layout.Lines.size() - 2], "");
   EXPECT_EQ(layout.Lines.back(), "last line");
   const Rect& w = layout.Window;

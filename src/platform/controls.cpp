@@ -400,7 +400,7 @@ void ScrollBar::Paint(Surface& screen, Host& host) {
   Rect r = WindowRect();
   int arrow = ArrowWidth();
   uint32_t ink = IsLive() ? ui::Text : ui::DisabledText;
-  ui::FillClipped(screen, r, ui::Trough);
+  ui::Trough(screen, r);
   Rect left{r.X, r.Y, arrow, r.H}, right{r.X + r.W - arrow, r.Y, arrow, r.H};
   ui::Button(screen, left, false);
   ui::Button(screen, right, false);

@@ -16,7 +16,7 @@ namespace {
 constexpr int Border = 3;
 constexpr int TitleHeight = 18;
 constexpr int Margin = 12;
-constexpr int MaxTextWidth = 460;
+constexpr int MaxTextWidth = 480;  // keeps the game's longest lines whole
 constexpr int ButtonW = 75, ButtonH = 23, ButtonGap = 6;
 
 MessageIcon IconFromStyle(int style) {

@@ -78,6 +78,12 @@ void SunkenField(Surface& s, const Rect& r, uint32_t back) {
   SunkenEdge(s, r);
 }
 
+void Trough(Surface& s, const Rect& r) {
+  Rect c = Intersect(r, {0, 0, s.W, s.H});
+  for (int y = c.Y; y < c.Y + c.H; ++y)
+    for (int x = c.X; x < c.X + c.W; ++x) s.At(x, y) = (x + y) % 2 ? Face : Highlight;
+}
+
 void EtchedRect(Surface& s, const Rect& r) {
   Frame1(s, {r.X + 1, r.Y + 1, r.W - 1, r.H - 1}, Highlight);
   Frame1(s, {r.X, r.Y, r.W - 1, r.H - 1}, Shadow);

@@ -28,6 +28,8 @@ void SunkenEdge(Surface& s, const Rect& r);
 void Button(Surface& s, const Rect& r, bool pressedIn);
 // A white field inside a sunken edge.
 void SunkenField(Surface& s, const Rect& r, uint32_t back);
+// The checkered lane of a scroll bar, white and grey pixels in turn.
+void Trough(Surface& s, const Rect& r);
 // The etched line pair of a frame.
 void EtchedRect(Surface& s, const Rect& r);
 

@@ -15,7 +15,6 @@ constexpr uint32_t Highlight = 0xFFFFFF;    // outer highlight of a raised edge
 constexpr uint32_t Shadow = 0x808080;       // inner shadow
 constexpr uint32_t DarkShadow = 0x000000;   // outer shadow
 constexpr uint32_t Field = 0xFFFFFF;        // text boxes, check boxes, lists
-constexpr uint32_t Trough = 0xE4E4E4;       // the lane a scroll bar's thumb runs in
 constexpr uint32_t PressedFace = 0xE8E8E8;  // a push button held in
 constexpr uint32_t Text = 0x000000;
 constexpr uint32_t DisabledText = 0x808080;
