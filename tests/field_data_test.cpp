@@ -329,5 +329,48 @@ TEST(FieldData, BackdropsAreFullSize24BitBitmaps) {
   }
 }
 
+// Under a summer sky the sky is blue above all; grass, earth, timber and leaves are not.
+bool LooksLikeLand(const std::string& bmp, int x, int y) {
+  const size_t rowBytes = (BackdropW * 3 + 3) & ~3u;
+  const size_t at = Le(bmp, 10, 4) + (BackdropH - 1 - y) * rowBytes + 3 * x;
+  const int b = static_cast<uint8_t>(bmp[at]), g = static_cast<uint8_t>(bmp[at + 1]);
+  const int r = static_cast<uint8_t>(bmp[at + 2]);
+  return b < std::max(r, g);
+}
+
+// Shadows and rabbits need ground under them: where each clay comes down, and all along each
+// rabbit's run, the picture shows land, not sky. Checked on the summer pictures, whose colours
+// tell the two apart; late autumn's warm light makes the low sky and the grass too alike.
+// (Water mirrors the trees, so colour alone cannot tell it from land.)
+TEST(FieldData, GroundLinesLieOnPaintedGround) {
+  for (int season = 0; season <= 0; ++season) {
+    for (int field = 1; field <= 5; ++field) {
+      const Field f = LoadField(season, field);
+      const std::string stem = std::to_string(season) + "f" + std::to_string(field);
+      const std::string bmp = ReadWhole(DataDir + "/" + stem + ".bmp");
+      ASSERT_GE(bmp.size(), 54u + 1600u * 3 * 800) << stem;
+      for (size_t i = 0; i < f.Traps.size(); ++i) {
+        const Trap& t = f.Traps[i];
+        SCOPED_TRACE(stem + " trap " + std::to_string(i + 1));
+        float x = static_cast<float>(t.X), y = static_cast<float>(t.Y);
+        float vx = t.DX * 0.47f, vy = t.DY * 0.47f, gravity = 0.047f;
+        for (int n = 0; !(vy < 0 && y > t.FloorY) && n < 10000; ++n) {
+          x += vx;
+          y -= vy;
+          if (n % 10 == 0) vx -= Sign(t.DX) * 0.0094f, gravity *= 1.05f, vy -= gravity;
+        }
+        EXPECT_TRUE(LooksLikeLand(bmp, std::clamp(static_cast<int>(x) + 8, 0, 1599), t.FloorY + 3))
+            << "where the clay lands, x " << x;
+        if (t.Rabbit == 0) continue;
+        const int runY = std::min(t.FloorY, t.Y) + 9;
+        const int from = t.DX < 0 ? 0 : t.X, to = t.DX < 0 ? t.X : BackdropW;
+        int ground = 0;
+        for (int rx = from; rx < to; ++rx) ground += LooksLikeLand(bmp, rx, runY) ? 1 : 0;
+        EXPECT_GE(ground, (to - from) * 95 / 100) << "the rabbit's run";
+      }
+    }
+  }
+}
+
 }  // namespace
 }  // namespace qm
