@@ -22,7 +22,7 @@ class MessageBoxTest : public ::testing::Test {
   }
   // The centre of a button of the box that a prompt and style would show.
   Point ButtonCentre(const std::string& prompt, int style, int button) {
-    MessageLayout layout = LayOutMessage(host, MessageSpecFromStyle(prompt, style, AppTitle));
+    MessageLayout layout = LayOutMessage(host, MessageRequestFromStyle(prompt, style, AppTitle));
     const Rect& r = layout.Buttons.at(button);
     return {r.X + r.W / 2, r.Y + r.H / 2};
   }
@@ -124,7 +124,7 @@ TEST_F(MessageBoxTest, ThePromptWrapsWithinTheBoxAndBreaksAtCrLf) {
   std::string longLine;
   for (int i = 0; i < 30; ++i) longLine += "word" + std::to_string(i) + " ";
   MessageLayout layout = LayOutMessage(
-      host, MessageSpecFromStyle(longLine + "\r\n\r\nlast line", vbInformation, AppTitle));
+      host, MessageRequestFromStyle(longLine + "\r\n\r\nlast line", vbInformation, AppTitle));
   ASSERT_GE(layout.Lines.size(), 4u);
   for (const std::string& line : layout.Lines)
     EXPECT_LE(host.MeasureText(line, TextStyle{}).W, 480) << line;
@@ -243,7 +243,7 @@ TEST(MessageBoxLook, ControlsAndABoxDrawOverAPaintedPanel) {
   Rect list = cmb.DropDownRect();
   EXPECT_EQ(listShot.At(list.X, list.Y + 3), 0x000000u);  // the list's rim, over the panel
   MessageLayout layout = LayOutMessage(
-      host, MessageSpecFromStyle(prompt, vbYesNo + vbCritical + vbDefaultButton2, AppTitle));
+      host, MessageRequestFromStyle(prompt, vbYesNo + vbCritical + vbDefaultButton2, AppTitle));
   EXPECT_EQ(boxShot.At(layout.TitleBar.X, layout.TitleBar.Y + 2), 0x000080u);
   EXPECT_EQ(boxShot.At(layout.Icon.X + 15, layout.Icon.Y + 4), 0xE02020u);   // red badge
   EXPECT_EQ(boxShot.At(layout.Icon.X + 15, layout.Icon.Y + 15), 0xFFFFFFu);  // its white X

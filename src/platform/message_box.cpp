@@ -28,8 +28,8 @@ const char* AnswerName(int result) {
 }
 
 // The box's own event loop; the modal root is taken down however the loop ends.
-int RunMessageWindow(Form& form, const MessageSpec& spec) {
-  MessageWindow window(form, spec);
+int RunMessageWindow(Form& form, const MessageRequest& request) {
+  MessageWindow window(form, request);
   struct ModalScope {
     Form& form;
     Control* root;
@@ -43,22 +43,22 @@ int RunMessageWindow(Form& form, const MessageSpec& spec) {
 }  // namespace
 
 int MsgBox(Form& form, const std::string& prompt, int style, const std::string& title) {
-  MessageSpec spec = MessageSpecFromStyle(prompt, style, title);
+  MessageRequest request = MessageRequestFromStyle(prompt, style, title);
   Host& host = form.GetHost();
   int result = 0;
   if (std::optional<int> scripted = host.MessageBoxOpened()) {
     // A queued answer closes the box at once, before it is ever drawn.
-    bool fits = spec.YesNo ? (*scripted == vbYes || *scripted == vbNo) : *scripted == vbOK;
-    result = fits ? *scripted : (spec.YesNo ? (spec.DefaultSecond ? vbNo : vbYes) : vbOK);
+    bool fits = request.YesNo ? (*scripted == vbYes || *scripted == vbNo) : *scripted == vbOK;
+    result = fits ? *scripted : (request.YesNo ? (request.DefaultSecond ? vbNo : vbYes) : vbOK);
   } else {
-    result = RunMessageWindow(form, spec);
+    result = RunMessageWindow(form, request);
   }
   host.MessageBoxClosed();
   form.Trace(TraceEvent("msgbox")
-                 .With("title", spec.Title)
-                 .With("text", spec.Prompt)
-                 .With("buttons", spec.YesNo ? "yesno" : "ok")
-                 .With("icon", IconName(spec.Icon))
+                 .With("title", request.Title)
+                 .With("text", request.Prompt)
+                 .With("buttons", request.YesNo ? "yesno" : "ok")
+                 .With("icon", IconName(request.Icon))
                  .With("answer", AnswerName(result)));
   return result;
 }

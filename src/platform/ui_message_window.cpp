@@ -34,39 +34,40 @@ MessageIcon IconFromStyle(int style) {
   }
 }
 
-const char* ButtonCaption(const MessageSpec& spec, int button) {
-  if (!spec.YesNo) return "OK";
+const char* ButtonCaption(const MessageRequest& request, int button) {
+  if (!request.YesNo) return "OK";
   return button == 0 ? "Yes" : "No";
 }
 
 }  // namespace
 
-MessageSpec MessageSpecFromStyle(const std::string& prompt, int style, const std::string& title) {
-  MessageSpec spec;
-  spec.Prompt = prompt;
-  spec.Title = title;
-  spec.YesNo = (style & 0x0F) == vbYesNo;
-  spec.Icon = IconFromStyle(style);
-  spec.DefaultSecond = spec.YesNo && (style & vbDefaultButton2) != 0;
-  return spec;
+MessageRequest MessageRequestFromStyle(const std::string& prompt, int style,
+                                       const std::string& title) {
+  MessageRequest request;
+  request.Prompt = prompt;
+  request.Title = title;
+  request.YesNo = (style & 0x0F) == vbYesNo;
+  request.Icon = IconFromStyle(style);
+  request.DefaultSecond = request.YesNo && (style & vbDefaultButton2) != 0;
+  return request;
 }
 
-MessageLayout LayOutMessage(Host& host, const MessageSpec& spec) {
+MessageLayout LayOutMessage(Host& host, const MessageRequest& request) {
   MessageLayout layout;
-  layout.Lines = ui::WrapText(host, spec.Prompt, ui::ControlText, MaxTextWidth);
+  layout.Lines = ui::WrapText(host, request.Prompt, ui::ControlText, MaxTextWidth);
   layout.LineHeight = ui::LineHeight(host, ui::ControlText);
   int textW = 0;
   for (const std::string& line : layout.Lines)
     textW = std::max(textW, host.MeasureText(line, ui::ControlText).W);
   int textH = static_cast<int>(layout.Lines.size()) * layout.LineHeight;
-  bool icon = spec.Icon != MessageIcon::None;
+  bool icon = request.Icon != MessageIcon::None;
   int contentTop = Border + TitleHeight + Margin;
   int iconH = icon ? MessageIconSize : 0;
   layout.TextX = Margin + (icon ? MessageIconSize + Margin : 0) + Border;
   layout.TextY = contentTop + std::max(0, (iconH - textH) / 2);
-  int buttons = spec.YesNo ? 2 : 1;
+  int buttons = request.YesNo ? 2 : 1;
   int buttonsW = buttons * ButtonW + (buttons - 1) * ButtonGap;
-  int titleW = host.MeasureText(spec.Title, ui::TitleStyle).W;
+  int titleW = host.MeasureText(request.Title, ui::TitleStyle).W;
   int width = std::max({layout.TextX + textW + Margin + 4 + Border,
                         buttonsW + 2 * Margin + 2 * Border, titleW + 40, 160});
   int buttonsTop = std::max(layout.TextY + textH, contentTop + iconH) + 14;
@@ -86,25 +87,25 @@ MessageLayout LayOutMessage(Host& host, const MessageSpec& spec) {
   return layout;
 }
 
-MessageWindow::MessageWindow(Form& form, MessageSpec spec)
-    : Control(form, nullptr, "msgbox"), spec_(std::move(spec)) {
-  layout_ = LayOutMessage(form.GetHost(), spec_);
+MessageWindow::MessageWindow(Form& form, MessageRequest request)
+    : Control(form, nullptr, "msgbox"), request_(std::move(request)) {
+  layout_ = LayOutMessage(form.GetHost(), request_);
   const Rect& w = layout_.Window;
   Move(w.X, w.Y, w.W, w.H);
-  focused_ = spec_.DefaultSecond ? 1 : 0;
+  focused_ = request_.DefaultSecond ? 1 : 0;
 }
 
 int MessageWindow::ResultOf(int button) const {
-  if (!spec_.YesNo) return vbOK;
+  if (!request_.YesNo) return vbOK;
   return button == 0 ? vbYes : vbNo;
 }
 
 int MessageWindow::DefaultResult() const {
-  return ResultOf(spec_.DefaultSecond ? 1 : 0);
+  return ResultOf(request_.DefaultSecond ? 1 : 0);
 }
 
 void MessageWindow::Answer(int result) {
-  bool fits = spec_.YesNo ? (result == vbYes || result == vbNo) : result == vbOK;
+  bool fits = request_.YesNo ? (result == vbYes || result == vbNo) : result == vbOK;
   Close(fits ? result : DefaultResult());
 }
 
@@ -133,8 +134,9 @@ void MessageWindow::Paint(Surface& screen, Host& host) {
     ui::VLine(screen, bar.X + i, bar.Y, bar.H, mix(16) | mix(8) | mix(0));
   }
   int titleH = ui::LineHeight(host, ui::TitleStyle);
-  host.DrawText(screen, bar.X + 4, bar.Y + (bar.H - titleH) / 2, spec_.Title, ui::TitleStyle, bar);
-  DrawMessageIcon(screen, host, spec_.Icon, layout_.Icon.X, layout_.Icon.Y);
+  host.DrawText(screen, bar.X + 4, bar.Y + (bar.H - titleH) / 2, request_.Title, ui::TitleStyle,
+                bar);
+  DrawMessageIcon(screen, host, request_.Icon, layout_.Icon.X, layout_.Icon.Y);
   Rect textClip = ui::Inflate(w, -Border);
   int y = layout_.TextY;
   for (const std::string& line : layout_.Lines) {
@@ -149,7 +151,7 @@ void MessageWindow::Paint(Surface& screen, Host& host) {
     Rect face = focused ? ui::Inflate(b, -1) : b;
     if (focused) ui::Frame1(screen, b, ui::DarkShadow);
     ui::Button(screen, face, in);
-    const char* caption = ButtonCaption(spec_, static_cast<int>(i));
+    const char* caption = ButtonCaption(request_, static_cast<int>(i));
     Size size = host.MeasureText(caption, ui::ControlText);
     int shift = in ? 1 : 0;
     host.DrawText(screen, b.X + (b.W - size.W) / 2 + shift, b.Y + (b.H - size.H) / 2 + shift,
@@ -208,7 +210,7 @@ void MessageWindow::OnKeyDown(int keyCode, int shift) {
       Close(ResultOf(focused_));
       return;
     case KeyEscape:
-      Close(spec_.YesNo ? vbNo : vbOK);
+      Close(request_.YesNo ? vbNo : vbOK);
       return;
     case KeyTab:
     case KeyLeft:
@@ -217,10 +219,10 @@ void MessageWindow::OnKeyDown(int keyCode, int shift) {
       Invalidate();
       return;
     case 'Y':
-      if (spec_.YesNo) Close(vbYes);
+      if (request_.YesNo) Close(vbYes);
       return;
     case 'N':
-      if (spec_.YesNo) Close(vbNo);
+      if (request_.YesNo) Close(vbNo);
       return;
     default:
       return;

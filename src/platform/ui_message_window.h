@@ -11,7 +11,7 @@ namespace qm {
 
 enum class MessageIcon { None, Critical, Question, Exclamation, Information };
 
-struct MessageSpec {
+struct MessageRequest {
   std::string Prompt;
   std::string Title;
   bool YesNo = false;
@@ -20,7 +20,8 @@ struct MessageSpec {
 };
 
 // Reads the old style word: buttons, icon and default button.
-MessageSpec MessageSpecFromStyle(const std::string& prompt, int style, const std::string& title);
+MessageRequest MessageRequestFromStyle(const std::string& prompt, int style,
+                                       const std::string& title);
 
 // Where everything of the box lies, in window pixels.
 struct MessageLayout {
@@ -32,13 +33,13 @@ struct MessageLayout {
   std::vector<Rect> Buttons;  // OK, or Yes then No
 };
 
-MessageLayout LayOutMessage(Host& host, const MessageSpec& spec);
+MessageLayout LayOutMessage(Host& host, const MessageRequest& request);
 
 class MessageWindow : public Control {
  public:
-  MessageWindow(Form& form, MessageSpec spec);
+  MessageWindow(Form& form, MessageRequest request);
 
-  const MessageSpec& Spec() const { return spec_; }
+  const MessageRequest& Request() const { return request_; }
   bool Answered() const { return result_ != 0; }
   int Result() const { return result_; }  // vbOK, vbYes or vbNo
   // The result of the default button: OK, Yes, or No with vbDefaultButton2.
@@ -57,7 +58,7 @@ class MessageWindow : public Control {
   int ResultOf(int button) const;
   void Close(int result);
 
-  MessageSpec spec_;
+  MessageRequest request_;
   MessageLayout layout_;
   int focused_ = 0;  // the button Enter presses; the default one to begin with
   int held_ = -1;    // the button the mouse went down on
