@@ -164,7 +164,9 @@ void SdlHost::Yield(bool hadEvents) {
   if (!hadEvents) SDL_Delay(1);
 }
 
+// A wait that handles no events still shows the frame it was given last.
 void SdlHost::Spin() {
+  screen_->ShowPending();
   SDL_Delay(1);
 }
 
@@ -233,9 +235,8 @@ std::optional<Surface> SdlHost::LoadBitmap(const std::string& path) {
 }
 
 bool SdlHost::PlayWave(const std::vector<uint8_t>& wav, bool wait) {
-  bool played = voice_.Play(wav, wait);
-  screen_->ShowPending();
-  return played;
+  if (wait) screen_->ShowPending();
+  return voice_.Play(wav, wait);
 }
 
 bool SdlHost::VoiceBusy() {
