@@ -102,10 +102,9 @@ bool SdlVoice::Play(const std::vector<uint8_t>& wav, bool wait) {
     playing_ = clip->Samples;
     position_ = 0;
     SDL_UnlockAudioDevice(device_);
-  } else {
-    silentEnd_ = now + length;
   }
-  if (wait) WaitUntil(now + length);
+  playEnd_ = now + length;
+  if (wait) WaitUntil(playEnd_);
   return true;
 }
 
@@ -118,7 +117,8 @@ bool SdlVoice::Busy() {
   SDL_LockAudioDevice(device_);
   bool busy = position_ < playing_.size();
   SDL_UnlockAudioDevice(device_);
-  return busy;
+  // The device takes samples ahead of the speaker; the wave's own length says when it ends.
+  return busy || SDL_GetPerformanceCounter() < playEnd_;
 }
 
 void SdlVoice::DeviceRemoved(Uint32 device) {
@@ -136,9 +136,12 @@ void SdlVoice::GoSilent() {
 // Waits out a wave played with `wait`, but a closed window must end the game promptly, so
 // a quit request stops the wait; it stays queued for the game's own event loop.
 void SdlVoice::WaitUntil(Uint64 deadlineCounter) {
+  // A device that stops taking samples must not hold the game: give it a second more at most.
+  const Uint64 giveUp = deadlineCounter + SDL_GetPerformanceFrequency();
   while (true) {
-    bool ended = device_ != 0 ? !Busy() : SDL_GetPerformanceCounter() >= deadlineCounter;
-    if (ended) return;
+    Uint64 now = SDL_GetPerformanceCounter();
+    if ((device_ == 0 || !Busy()) && now >= deadlineCounter) return;
+    if (now >= giveUp) return;
     SDL_PumpEvents();
     SDL_Event event;
     if (SDL_PeepEvents(&event, 1, SDL_PEEKEVENT, SDL_QUIT, SDL_QUIT) > 0) return;

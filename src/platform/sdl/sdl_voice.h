@@ -42,7 +42,7 @@ class SdlVoice {
   std::map<std::string, Clip> clips_;  // converted waves, keyed by their bytes
   std::vector<int16_t> playing_;       // read by the audio callback under the device lock
   size_t position_ = 0;
-  Uint64 silentEnd_ = 0;
+  Uint64 playEnd_ = 0;  // when the last wave started has played to its end
 };
 
 }  // namespace qm
