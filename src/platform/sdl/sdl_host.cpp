@@ -192,10 +192,12 @@ void SdlHost::ClipCursor(std::optional<Rect> area) {
 
 void SdlHost::SetCursorPos(int x, int y) {
   screen_->WarpPointer(x, y);
+  warpedTo_ = Point{std::clamp(x, 0, SdlScreen::LogicalWidth - 1),
+                    std::clamp(y, 0, SdlScreen::LogicalHeight - 1)};
 }
 
 Point SdlHost::GetCursorPos() {
-  return screen_->PointerInPicture();
+  return warpedTo_ ? *warpedTo_ : screen_->PointerInPicture();
 }
 
 void SdlHost::Present(const Surface& screen) {
