@@ -39,16 +39,16 @@ std::optional<DecodedWave> DecodeWave(const std::vector<uint8_t>& wavBytes) {
   if (wavBytes.empty()) return std::nullopt;
   SDL_RWops* rw = SDL_RWFromConstMem(wavBytes.data(), static_cast<int>(wavBytes.size()));
   if (!rw) return std::nullopt;
-  SDL_AudioSpec spec{};
+  SDL_AudioSpec format{};
   Uint8* buffer = nullptr;
   Uint32 length = 0;
-  if (!SDL_LoadWAV_RW(rw, 1, &spec, &buffer, &length)) return std::nullopt;
+  if (!SDL_LoadWAV_RW(rw, 1, &format, &buffer, &length)) return std::nullopt;
   std::unique_ptr<Uint8, decltype(&SDL_FreeWAV)> owned(buffer, &SDL_FreeWAV);
-  if (spec.channels == 0 || spec.freq <= 0) return std::nullopt;
+  if (format.channels == 0 || format.freq <= 0) return std::nullopt;
 
   SDL_AudioCVT cvt;
-  int needed = SDL_BuildAudioCVT(&cvt, spec.format, spec.channels, spec.freq, AUDIO_S16SYS,
-                                 spec.channels, spec.freq);
+  int needed = SDL_BuildAudioCVT(&cvt, format.format, format.channels, format.freq, AUDIO_S16SYS,
+                                 format.channels, format.freq);
   if (needed < 0) return std::nullopt;
   std::vector<uint8_t> work(static_cast<size_t>(length) * (cvt.len_mult > 0 ? cvt.len_mult : 1));
   if (length > 0) std::memcpy(work.data(), buffer, length);
@@ -58,8 +58,8 @@ std::optional<DecodedWave> DecodeWave(const std::vector<uint8_t>& wavBytes) {
   const size_t bytes = needed == 1 ? static_cast<size_t>(cvt.len_cvt) : length;
 
   DecodedWave wave;
-  wave.Rate = spec.freq;
-  wave.Channels = spec.channels;
+  wave.Rate = format.freq;
+  wave.Channels = format.channels;
   wave.Samples.resize(bytes / sizeof(int16_t));
   if (!wave.Samples.empty()) std::memcpy(wave.Samples.data(), work.data(), wave.Samples.size() * 2);
   return wave;
