@@ -91,12 +91,18 @@ namespace {
 
 const char* FontFile(Font font) {
   switch (font) {
-    case Font::Sans: return "/usr/share/fonts/truetype/dejavu/DejaVuSans.ttf";
-    case Font::SansBold: return "/usr/share/fonts/truetype/dejavu/DejaVuSans-Bold.ttf";
-    case Font::Serif: return "/usr/share/fonts/truetype/dejavu/DejaVuSerif.ttf";
-    case Font::SerifBold: return "/usr/share/fonts/truetype/dejavu/DejaVuSerif-Bold.ttf";
-    case Font::Mono: return "/usr/share/fonts/truetype/dejavu/DejaVuSansMono.ttf";
-    case Font::MonoBold: return "/usr/share/fonts/truetype/dejavu/DejaVuSansMono-Bold.ttf";
+    case Font::Sans:
+      return "/usr/share/fonts/truetype/dejavu/DejaVuSans.ttf";
+    case Font::SansBold:
+      return "/usr/share/fonts/truetype/dejavu/DejaVuSans-Bold.ttf";
+    case Font::Serif:
+      return "/usr/share/fonts/truetype/dejavu/DejaVuSerif.ttf";
+    case Font::SerifBold:
+      return "/usr/share/fonts/truetype/dejavu/DejaVuSerif-Bold.ttf";
+    case Font::Mono:
+      return "/usr/share/fonts/truetype/dejavu/DejaVuSansMono.ttf";
+    case Font::MonoBold:
+      return "/usr/share/fonts/truetype/dejavu/DejaVuSansMono-Bold.ttf";
     case Font::SansCondensedBold:
       return "/usr/share/fonts/truetype/liberation/LiberationSansNarrow-Bold.ttf";
   }
@@ -139,7 +145,9 @@ int TextWidth(const std::string& utf8, Font font, int pixelSize) {
   return w;
 }
 
-int TextHeight(Font font, int pixelSize) { return TTF_FontHeight(OpenFont(font, pixelSize)); }
+int TextHeight(Font font, int pixelSize) {
+  return TTF_FontHeight(OpenFont(font, pixelSize));
+}
 
 uint32_t Noise::Next() {
   // xorshift32: small, fast and the same everywhere.
@@ -149,7 +157,9 @@ uint32_t Noise::Next() {
   return state_;
 }
 
-double Noise::Uniform() { return (Next() >> 8) / 16777216.0; }
+double Noise::Uniform() {
+  return (Next() >> 8) / 16777216.0;
+}
 
 namespace {
 
@@ -161,7 +171,9 @@ double Hash(int x, int y, uint32_t seed) {
   return (h & 0xFFFFFF) / 16777215.0;
 }
 
-double Smooth(double t) { return t * t * (3 - 2 * t); }
+double Smooth(double t) {
+  return t * t * (3 - 2 * t);
+}
 
 }  // namespace
 

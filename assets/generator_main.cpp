@@ -42,9 +42,9 @@ int main(int argc, char** argv) {
     return 1;
   }
   const std::vector<std::pair<std::string, std::function<void(const assets::Output&)>>> kinds = {
-      {"art", assets::GenerateArtSheet},    {"menus", assets::GenerateMenus},
-      {"panels", assets::GeneratePanels},   {"backdrops", assets::GenerateBackdrops},
-      {"fields", assets::GenerateFields},   {"sounds", assets::GenerateSounds},
+      {"art", assets::GenerateArtSheet},  {"menus", assets::GenerateMenus},
+      {"panels", assets::GeneratePanels}, {"backdrops", assets::GenerateBackdrops},
+      {"fields", assets::GenerateFields}, {"sounds", assets::GenerateSounds},
       {"help", assets::GenerateHelp},
   };
   try {

@@ -18,12 +18,16 @@ class JsonBuilder {
   JsonBuilder& BeginArray(std::string_view key = {});
   JsonBuilder& EndArray();
   JsonBuilder& Add(std::string_view key, std::string_view value);
-  JsonBuilder& Add(std::string_view key, const char* value) { return Add(key, std::string_view(value)); }
+  JsonBuilder& Add(std::string_view key, const char* value) {
+    return Add(key, std::string_view(value));
+  }
   JsonBuilder& Add(std::string_view key, const std::string& value) {
     return Add(key, std::string_view(value));
   }
   JsonBuilder& Add(std::string_view key, long long value);
-  JsonBuilder& Add(std::string_view key, int value) { return Add(key, static_cast<long long>(value)); }
+  JsonBuilder& Add(std::string_view key, int value) {
+    return Add(key, static_cast<long long>(value));
+  }
   JsonBuilder& Add(std::string_view key, double value);
   JsonBuilder& Add(std::string_view key, bool value);
   const std::string& Text() const { return text_; }
