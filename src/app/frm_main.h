@@ -10,6 +10,7 @@
 #include "app/game.h"
 #include "platform/controls.h"
 #include "platform/form.h"
+#include "platform/json_text.h"
 #include "platform/picture_box.h"
 #include "platform/profile.h"
 #include "platform/sound.h"
@@ -88,6 +89,8 @@ class FrmMain {
   ShotState Shot;
   TimingState Timing;
   WaveState Waves;
+  // The running station loop's own counters, for the dump; null outside a station.
+  const StationState* RunningStation = nullptr;
   std::string CR = "\r", LF = "\n";
 
   // ---- Controls, in the form's stacking order
@@ -235,12 +238,12 @@ class FrmMain {
   void CalibrateTiming();
   // ---- Station frames and the practice loop (sim/station_frame.cpp, sim/practice_loop.cpp)
   void ComposeBackdrop();
-  void DrawScenery();
+  void DrawScenery(PanForm form);
   void PresentFrame();
   void WaitFrameFromStart();
   void DrawShotFrame();
   void ResolveShot();
-  Point ViewOf(int backdropX, int backdropY) const;
+  Point ViewOf(double backdropX, double backdropY) const;
   void DrawPointerLines();
   void DrawTrapLocators(StationState& station);
   void DrawChips();
@@ -259,6 +262,8 @@ class FrmMain {
   void WaitingAids(StationState& station);
   void StationFrame(StationState& station);
   void PracticeLoop();
+  // The shot, gun, presentation and timing state for the headless dump (sim/sim_state_dump.cpp).
+  void DumpShootingState(JsonBuilder& json) const;
 
   // ---- Helpers above the seam
   double Rnd();    // the one random generator, uniform in [0, 1)

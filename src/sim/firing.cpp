@@ -77,12 +77,10 @@ void FrmMain::FireShot() {
   Shot.RecoilYStep = static_cast<int16_t>(SignOf(Shot.RecoilY));
   Shot.ShellsLeft = static_cast<int16_t>(Shot.ShellsLeft - 1);
   // The second clay of a report pair is thrown by the first shot, not by a timer.
-  if (Shot.ShellsLeft == 1) {
-    Shot.PresentationKind = Report;
-    if (Field.Clays[1].State == ClayLoaded) {
-      Field.Clays[1].State = ClayFlying;
-      CountThrown();
-    }
+  if (Shot.ShellsLeft == 1 && Shot.PresentationKind == Report &&
+      Field.Clays[1].State == ClayLoaded) {
+    Field.Clays[1].State = ClayFlying;
+    CountThrown();
   }
 }
 
@@ -146,7 +144,7 @@ void FrmMain::ShowMountPanel(int signY) {
     PanStep(PanForm::Display, nullptr);
     ComposeBackdrop();
     if (shooter.HintLine) DrawPointerLines();
-    DrawScenery();
+    DrawScenery(PanForm::Display);
     Surface& work = picWork->Draw();
     if (Shot.ShotFired != 0) {
       DrawShotFrame();

@@ -31,7 +31,7 @@ void FrmMain::CalibrateTiming() {
       AnimateBreak(k);
       FlyClay(k, station);
     }
-    DrawScenery();
+    DrawScenery(PanForm::Timing);
     if (Shot.ShotFired != 0) {
       DrawShotFrame();
       ResolveShot();

@@ -1,3 +1,4 @@
+#include <algorithm>
 #include <cmath>
 #include <string>
 
@@ -9,6 +10,12 @@ namespace qm {
 namespace {
 
 constexpr int MemoryNoStop = SND_ASYNC | SND_NODEFAULT | SND_MEMORY | SND_NOSTOP;
+
+// A random trap of the field. A field that declares no traps throws from trap 1 with
+// whatever it holds.
+int16_t RandomTrap(double random, int16_t trapCount) {
+  return static_cast<int16_t>(Floor(random * std::max<int16_t>(trapCount, 0)));
+}
 
 const char* KindCaption(int kind) {
   switch (kind) {
@@ -88,7 +95,7 @@ void FrmMain::SetUpPresentation(StationState& station) {
       form_.DoEvents();
     } while (Settings.Pairs[Shot.PresentationKind - 1] != 1);
     lblFieldInfo[0]->SetCaption(KindCaption(Shot.PresentationKind));
-    Shot.FirstTrap = static_cast<int16_t>(Floor(Rnd() * Field.TrapCount));
+    Shot.FirstTrap = RandomTrap(Rnd(), Field.TrapCount);
   }
 
   const float sf = Timing.SpeedFactor;
@@ -134,7 +141,7 @@ void FrmMain::SetUpPresentation(StationState& station) {
       if (Shot.PresentationKind == Trailing) {
         Shot.SecondTrap = Shot.FirstTrap;
       } else {
-        Shot.SecondTrap = static_cast<int16_t>(Floor(Rnd() * Field.TrapCount));
+        Shot.SecondTrap = RandomTrap(Rnd(), Field.TrapCount);
       }
       Shot.LastClay = 1;
       const TrapRecord& t2 = Field.Traps[Shot.SecondTrap];
@@ -200,7 +207,7 @@ void FrmMain::StationFrame(StationState& station) {
   }
   station.SpinRow = static_cast<int16_t>(station.SpinRow + 36);
   if (station.SpinRow > 244) station.SpinRow = 172;
-  DrawScenery();
+  DrawScenery(PanForm::Station);
   if (Shot.ShotFired != 0) {
     DrawShotFrame();
     station.EjectFrame = 1;
@@ -219,6 +226,7 @@ void FrmMain::StationFrame(StationState& station) {
 
 void FrmMain::PracticeLoop() {
   StationState station;
+  RunningStation = &station;
   Shot.GunY = 200;
   ResetBreaks();
   ComposeBackdrop();
@@ -238,6 +246,7 @@ void FrmMain::PracticeLoop() {
   } while (!App.StationDone);
   Shot.ShootingEnabled = false;
   ResetClays();
+  RunningStation = nullptr;
 }
 
 }  // namespace qm

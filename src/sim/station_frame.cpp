@@ -22,14 +22,16 @@ void FrmMain::ComposeBackdrop() {
          RasterOp::Copy);
 }
 
-void FrmMain::DrawScenery() {
+void FrmMain::DrawScenery(PanForm form) {
   Surface& work = picWork->Draw();
   const Surface& art = picArt->Image();
   const double a = View.PanX, b = View.PanY;
   // Parallax: the cage is nearer than the field, so it slides 1.1 times as fast.
   const double px = (500 - a) * 0.1;
-  const long py = CInt((500 - b) * 0.2);
-  const int postRow = CInt(b + 100 - py);
+  // Kept: the station loops round the post strip's slide to a whole row before using it;
+  // the trap setting, the displays and the timing run do not.
+  const double slide = (500 - b) * 0.2;
+  const int postRow = CInt(b + 100 - (form == PanForm::Station ? CInt(slide) : slide));
   BitBlt(work, CInt(px + 180 - a), 0, 40, 340, art, 0, postRow, RasterOp::Copy);
   BitBlt(work, CInt(px + 1380 - a), 0, 40, 340, art, 0, postRow, RasterOp::Copy);
   const int railY = CInt(680 - b);
@@ -73,7 +75,8 @@ void FrmMain::ResolveShot() {
   }
 }
 
-Point FrmMain::ViewOf(int backdropX, int backdropY) const {
+Point FrmMain::ViewOf(double backdropX, double backdropY) const {
+  // Rounded once, after the view origin is taken off.
   return {CInt(backdropX - View.PanX), CInt(backdropY - View.PanY)};
 }
 
@@ -178,10 +181,10 @@ void FrmMain::FlyClay(int k, const StationState& station) {
   const Surface& art = picArt->Image();
   const double r1 = Rnd(), r2 = Rnd();
   if (clay.IsRabbit) {
-    const Point at = ViewOf(CInt(clay.X), CInt(clay.Y));
+    const Point at = ViewOf(clay.X, clay.Y);
     BitBlt(work, at.X, at.Y, 10, 10, art, clay.SpriteX + 10, 133, RasterOp::And);
     BitBlt(work, at.X, at.Y, 10, 10, art, clay.SpriteX, 133, RasterOp::Paint);
-    const Point dust = ViewOf(Floor(4 * r1) + CInt(clay.X) - 2, Floor(4 * r2) + clay.FloorY + 8);
+    const Point dust = ViewOf(Floor(4 * r1) + clay.X - 2, Floor(4 * r2) + clay.FloorY + 8);
     BitBlt(work, dust.X, dust.Y, 8, 4, art, 484, 358, RasterOp::And);
     clay.X += clay.VX;
     clay.Y -= clay.VY;
@@ -195,7 +198,7 @@ void FrmMain::FlyClay(int k, const StationState& station) {
     return;
   }
 
-  const Point at = ViewOf(CInt(clay.X), CInt(clay.Y));
+  const Point at = ViewOf(clay.X, clay.Y);
   const int row = station.SpinRow + clay.SpriteY;
   BitBlt(work, at.X, at.Y, 16, 6, art, clay.SpriteX + 16, row, RasterOp::And);
   BitBlt(work, at.X, at.Y, 16, 6, art, clay.SpriteX, row, RasterOp::Paint);
@@ -204,7 +207,7 @@ void FrmMain::FlyClay(int k, const StationState& station) {
   }
   const double shadowY =
       clay.Y < clay.FloorY ? Floor(4 * r2) + clay.FloorY - 2 : Floor(4 * r2) + clay.Y + 28;
-  const Point shadow = {CInt(Floor(4 * r1) + clay.X - 2 - View.PanX), CInt(shadowY - View.PanY)};
+  const Point shadow = ViewOf(Floor(4 * r1) + clay.X - 2, shadowY);
   BitBlt(work, shadow.X, shadow.Y, 16, 6, art, 480, 328 + clay.SpriteY, RasterOp::And);
 
   clay.X += clay.VX;

@@ -9,7 +9,7 @@ namespace qm {
 void FrmMain::TrapSettingFrame(int gunMove) {
   ComposeBackdrop();
   Shot.GunY = static_cast<int16_t>(Shot.GunY + gunMove);
-  DrawScenery();
+  DrawScenery(PanForm::TrapSetting);
   // Here the gun shifts with the swing, and is drawn 230 pixels tall.
   Surface& work = picWork->Draw();
   const int x = CInt(View.SwingX + 176), y = CInt(Shot.GunY + View.SwingY);
