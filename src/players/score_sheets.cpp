@@ -1,4 +1,6 @@
+#include <algorithm>
 #include <cmath>
+#include <cstdint>
 #include <string>
 
 #include "app/frm_main.h"
@@ -12,11 +14,17 @@ namespace {
 
 constexpr const char* BlockRule = "===============================";
 
-// A lifetime count read as text: its leading number, held to the 32-bit range.
-int64_t CountFromText(const std::string& text) {
-  const double value = LeadingNumber(text);
-  if (!std::isfinite(value)) return value > 0 ? INT32_MAX : 0;
-  return static_cast<int64_t>(std::clamp(std::nearbyint(value), 0.0, double(INT32_MAX)));
+// A score count as the settings file holds it: a 32-bit whole number, halves to even. Where
+// the old game stopped with an overflow, the count is held at the 32-bit edge instead.
+int32_t CountOf(double value) {
+  if (std::isnan(value)) return 0;
+  const double held = std::clamp(value, double(INT32_MIN), double(INT32_MAX));
+  return static_cast<int32_t>(std::nearbyint(held));
+}
+
+// A hand-edited lifetime value reads as its leading number, 0 if it has none.
+int32_t CountFromText(const std::string& text) {
+  return CountOf(LeadingNumber(text));
 }
 
 }  // namespace
@@ -70,9 +78,10 @@ void FrmMain::StatsLifetime() {
     DrawSheetValue(name, 166, 63, n);
     BeginBlock(n);
     Scores.SheetText += name + CR + LF;
-    const int64_t hit = CountFromText(ReadIniText(section, "Hit", "0"));
-    const int64_t thrown = CountFromText(ReadIniText(section, "Thrown", "0"));
+    const int32_t hit = CountFromText(ReadIniText(section, "Hit", "0"));
+    const int32_t thrown = CountFromText(ReadIniText(section, "Thrown", "0"));
     WriteCounts(n, hit, thrown);
+    // Hits with no targets (a hand-edited file) show 0 and "D", as no targets at all do.
     const Rating rating = RateScore(hit, thrown);
     Roster.Players[n].Class = rating.Class;
     lblScores[n]->SetCaption("Class " + rating.Class);
@@ -107,11 +116,11 @@ void FrmMain::StatsTourney() {
 void FrmMain::UpdateLifetimeScore(int n) {
   PlayerRecord& p = Roster.Players[n];
   const std::string section = "Player" + std::to_string(n);
-  // Totals are added in 64 bits and held at the 32-bit edge: a count never wraps.
+  // The run's count plus the stored total, rounded as one sum; it stops at the 32-bit edge
+  // rather than wrapping round. An empty value adds nothing, but the count is still written.
   auto addTotal = [&](const char* key, int32_t& count) {
     const std::string text = ReadIniText(section, key, "0");
-    if (!text.empty())
-      count = static_cast<int32_t>(std::min<int64_t>(count + CountFromText(text), INT32_MAX));
+    if (!text.empty()) count = CountOf(double(count) + LeadingNumber(text));
     App.ApiResult = WriteIni(section, key, static_cast<long>(count));
   };
   addTotal("Thrown", p.Thrown);
