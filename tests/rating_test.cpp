@@ -9,10 +9,22 @@ TEST(RatingTest, PercentageAndClassAtTheEdges) {
     int Hit, Thrown, Percentage;
     const char* Class;
   } cases[] = {
-      {2, 3, 67, "B"},    {3, 5, 60, "C"},     {4, 5, 80, "AA"},
-      {0, 10, 0, "D"},    {0, 0, 0, "D"},      {59, 100, 59, "D"},
-      {66, 100, 66, "C"}, {72, 100, 72, "B"},  {73, 100, 73, "A"},
-      {79, 100, 79, "A"}, {10, 10, 100, "AA"}, {1, 8, 13, "D"},  // 12.5 rounds away from zero
+      {2, 3, 67, "B"},
+      {3, 5, 60, "C"},
+      {4, 5, 80, "AA"},
+      {0, 10, 0, "D"},
+      {0, 0, 0, "D"},
+      {59, 100, 59, "D"},
+      {66, 100, 66, "C"},
+      {72, 100, 72, "B"},
+      {73, 100, 73, "A"},
+      {79, 100, 79, "A"},
+      {10, 10, 100, "AA"},
+      {1, 8, 13, "D"},  // 12.5 rounds away from zero
+      // Halves at the class edges go up: 59.5 is a C, 66.5 a B.
+      {119, 200, 60, "C"},
+      {133, 200, 67, "B"},
+      {1, 1000, 0, "D"},
   };
   for (const Case& c : cases) {
     const Rating r = RateScore(c.Hit, c.Thrown);
