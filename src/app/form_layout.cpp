@@ -1,9 +1,11 @@
 // Creates every control of the main form, in stacking order, and wires its handlers.
 
+#include <algorithm>
 #include <string>
 
 #include "app/frm_main.h"
 #include "match/tourney_panel_layout.h"
+#include "platform/ui_paint.h"
 #include "players/options_panel_layout.h"
 #include "players/roster_layout.h"
 #include "players/score_card_layout.h"
@@ -34,6 +36,66 @@ constexpr MenuItemRect MenuItems[11] = {
 };
 
 constexpr int ShooterRowTop[4] = {384, 406, 430, 452};
+
+// Dark ink on the options panel's parchment; the menu and play screen are dark wood and
+// take light text.
+constexpr TextStyle OnParchment{FontFace::Sans, 13, 0x2A1A0A};
+
+// The name entry is a small board of its own: a wooden frame and title bar, like the signs of
+// the menu, around a parchment face like the options panel's, with a plank for Done.
+constexpr int NameEntryW = 340, NameEntryH = 150;
+constexpr Rect NameTitleBar{5, 5, NameEntryW - 10, 22};
+constexpr Rect NameFace{7, 31, NameEntryW - 14, NameEntryH - 38};
+constexpr Rect NameBoxRect{22, 66, NameEntryW - 44, 24};
+constexpr Rect NameDoneRect{NameEntryW - 124, NameEntryH - 48, 100, 32};
+constexpr uint32_t DarkWood = 0x4E331E, MidWood = 0x674020, LightWood = 0x8C5F34;
+constexpr uint32_t WoodShadow = 0x2A180B, Parchment = 0xE9D8B6, ParchmentEdge = 0xD4BC93;
+constexpr uint32_t CreamText = 0xF6EACC, InkText = 0x4A2A12;
+
+// Faint grain: darker streaks along a board, the same every time.
+void WoodGrain(Surface& s, const Rect& r, uint32_t streak) {
+  for (int y = r.Y + 2; y < r.Y + r.H - 1; y += 3) {
+    const int start = r.X + (y * 37) % 23;
+    const int length = r.W / 3 + (y * 53) % (r.W / 2 + 1);
+    ui::HLine(s, start, y, std::min(length, r.X + r.W - start - 1), streak);
+  }
+}
+
+// A raised wooden edge: light above and to the left, dark below and to the right.
+void WoodEdge(Surface& s, const Rect& r) {
+  ui::HLine(s, r.X, r.Y, r.W, LightWood);
+  ui::VLine(s, r.X, r.Y, r.H, LightWood);
+  ui::HLine(s, r.X, r.Y + r.H - 1, r.W, WoodShadow);
+  ui::VLine(s, r.X + r.W - 1, r.Y, r.H, WoodShadow);
+}
+
+Surface PaintNameEntry() {
+  Surface look(NameEntryW, NameEntryH, DarkWood);
+  WoodGrain(look, {0, 0, NameEntryW, NameEntryH}, 0x452C19);
+  WoodEdge(look, {0, 0, NameEntryW, NameEntryH});
+  WoodEdge(look, {1, 1, NameEntryW - 2, NameEntryH - 2});
+
+  FillRect(look, NameTitleBar, MidWood);
+  WoodGrain(look, NameTitleBar, 0x5C391C);
+  WoodEdge(look, NameTitleBar);
+
+  // The parchment darkens towards its edge, and a thin ink line frames it.
+  FillRect(look, NameFace, ParchmentEdge);
+  FillRect(look, ui::Inflate(NameFace, -3), 0xDFCBA6);
+  FillRect(look, ui::Inflate(NameFace, -6), Parchment);
+  ui::Frame1(look, NameFace, WoodShadow);
+  ui::Frame1(look, ui::Inflate(NameFace, -9), 0xBFA477);
+
+  // The Done plank, with its shadow and two brass nails.
+  const Rect plank = NameDoneRect;
+  FillRect(look, {plank.X + 3, plank.Y + 3, plank.W, plank.H}, 0x9C8460);
+  FillRect(look, plank, 0x744D2A);
+  WoodGrain(look, plank, 0x68431F);
+  WoodEdge(look, plank);
+  ui::FillDisc(look, plank.X + 7, plank.Y + plank.H / 2, 2, 0xE6D3A0);
+  ui::FillDisc(look, plank.X + plank.W - 8, plank.Y + plank.H / 2, 2, 0xE6D3A0);
+  return look;
+}
 
 }  // namespace
 
@@ -77,21 +139,26 @@ void FrmMain::BuildPlayControls() {
     lblClaysThrown[n]->Move(434, ShooterRowTop[n], 60, 20);
     lblClaysThrown[n]->Style = rowStyle;
     lblClaysThrown[n]->Alignment = Label::Align::Center;
+    // The Hit column of the picture ends where the Status box begins: a narrow label and a
+    // smaller face keep three digits inside it.
     lblClaysHit[n] = std::make_unique<Label>(form_, panel, "lblClaysHit", n);
-    lblClaysHit[n]->Move(504, ShooterRowTop[n], 60, 20);
-    lblClaysHit[n]->Style = rowStyle;
+    lblClaysHit[n]->Move(504, ShooterRowTop[n] + 2, 20, 18);
+    lblClaysHit[n]->Style = {FontFace::SansBold, 10, rowStyle.Rgb};
     lblClaysHit[n]->Alignment = Label::Align::Center;
   }
   lblWhosUp = std::make_unique<Label>(form_, panel, "lblWhosUp");
   lblWhosUp->Move(76, ShooterRowTop[0], 12, 12);
   lblWhosUp->Style = {FontFace::SansBold, 12, 0xFFD24A};
   lblWhosUp->SetCaption("\u25B6");
+  // Status and Mode stay inside the picture's box (its right edge is at x 620), so the
+  // longest text, "Gun Shouldered", takes a face that fits it whole.
+  const TextStyle boxStyle{FontFace::SansBold, 10, 0xFFE9A8};
   lblStatus = std::make_unique<Label>(form_, panel, "lblStatus");
-  lblStatus->Move(528, 406, 104, 20);
-  lblStatus->Style = {FontFace::SansBold, 13, 0xFFE9A8};
+  lblStatus->Move(528, 406, 91, 20);
+  lblStatus->Style = boxStyle;
   lblMode = std::make_unique<Label>(form_, panel, "lblMode");
-  lblMode->Move(528, 452, 104, 20);
-  lblMode->Style = {FontFace::SansBold, 13, 0xFFE9A8};
+  lblMode->Move(528, 452, 91, 20);
+  lblMode->Style = boxStyle;
   for (int i = 0; i < 2; ++i) {
     lblFieldInfo[i] = std::make_unique<Label>(form_, panel, "lblFieldInfo", i);
     lblFieldInfo[i]->Style = {FontFace::SansBold, 13, 0xF4E9C8};
@@ -133,6 +200,7 @@ void FrmMain::BuildOptionsControls() {
   auto check = [&](const char* name, const Rect& r, int index = -1) {
     auto box = std::make_unique<CheckBox>(form_, panel, name, index);
     Place(*box, r);
+    box->Style = OnParchment;
     return box;
   };
   cmbPlayer = std::make_unique<ComboBox>(form_, panel, "cmbPlayer");
@@ -184,7 +252,7 @@ void FrmMain::BuildOptionsControls() {
   };
   lblGunSens = std::make_unique<Label>(form_, panel, "lblGunSens");
   Place(*lblGunSens, LblGunSensRect);
-  lblGunSens->Style = {FontFace::SansBold, 13, 0x2A1A0A};
+  lblGunSens->Style = {FontFace::SansBold, 13, OnParchment.Rgb};
   lblGunSens->Alignment = Label::Align::Center;
 
   shpChoke = std::make_unique<Shape>(form_, panel, "shpChoke");
@@ -202,9 +270,11 @@ void FrmMain::BuildOptionsControls() {
   for (int i = 0; i < 3; ++i) {
     optSkill[i] = std::make_unique<OptionButton>(form_, panel, "optSkill", i, "skill");
     Place(*optSkill[i], OptSkillRect(i));
+    optSkill[i]->Style = OnParchment;
     optSkill[i]->Click = [this, i] { optSkill_Click(i); };
     optWord[i] = std::make_unique<OptionButton>(form_, panel, "optWord", i, "word");
     Place(*optWord[i], OptWordRect(i));
+    optWord[i]->Style = OnParchment;
     optWord[i]->MouseUp = [this, player, i](int, int, int, int) {
       player().VoiceCommand = static_cast<int16_t>(i);
       PlayCallPreview();
@@ -213,12 +283,14 @@ void FrmMain::BuildOptionsControls() {
   for (int i = 0; i < 2; ++i) {
     optGender[i] = std::make_unique<OptionButton>(form_, panel, "optGender", i, "gender");
     Place(*optGender[i], OptGenderRect(i));
+    optGender[i]->Style = OnParchment;
     optGender[i]->MouseUp = [this, player, i](int, int, int, int) {
       player().VoiceGender = static_cast<int16_t>(i);
       PlayCallPreview();
     };
     optRoundSize[i] = std::make_unique<OptionButton>(form_, panel, "optRoundSize", i, "round");
     Place(*optRoundSize[i], OptRoundSizeRect(i));
+    optRoundSize[i]->Style = OnParchment;
     optRoundSize[i]->MouseUp = [this, i](int, int, int, int) {
       Settings.RoundSize = static_cast<int16_t>(i == 0 ? 50 : 100);
     };
@@ -265,28 +337,24 @@ void FrmMain::BuildStatsControls() {
 }
 
 void FrmMain::BuildNameEntry() {
-  constexpr int W = 320, H = 132;
-  frmPlayer = std::make_unique<PictureBox>(form_, nullptr, "frmPlayer", W, H);
+  frmPlayer = std::make_unique<PictureBox>(form_, nullptr, "frmPlayer", NameEntryW, NameEntryH);
   frmPlayer->Hide();
-  Surface look(W, H, 0xD8D0BC);
-  FillRect(look, {0, 0, W, 24}, 0x3C5A2E);
-  FillRect(look, {W - 104, H - 42, 88, 30}, 0x6B4A2A);
-  frmPlayer->SetPicture(std::move(look));
-  auto title = std::make_unique<Label>(form_, frmPlayer.get(), "lblNameTitle");
-  title->Move(10, 4, W - 20, 18);
-  title->Style = {FontFace::SansBold, 13, 0xFFFFFF};
-  title->SetCaption("Shooter Name");
-  lblNameTitle = std::move(title);
+  frmPlayer->SetPicture(PaintNameEntry());
+  lblNameTitle = std::make_unique<Label>(form_, frmPlayer.get(), "lblNameTitle");
+  lblNameTitle->Move(14, 7, NameEntryW - 28, 18);
+  lblNameTitle->Style = {FontFace::SansBold, 13, CreamText};
+  lblNameTitle->SetCaption("Quillmoor");
   lblNamePrompt = std::make_unique<Label>(form_, frmPlayer.get(), "lblNamePrompt");
-  lblNamePrompt->Move(16, 32, W - 32, 18);
-  lblNamePrompt->Style = {FontFace::Sans, 13, 0x1A1A1A};
+  lblNamePrompt->Move(22, 42, NameEntryW - 44, 18);
+  lblNamePrompt->Style = {FontFace::Sans, 13, InkText};
   lblNamePrompt->SetCaption("Type the shooter's name and press Enter:");
   txtPlayerName = std::make_unique<TextBox>(form_, frmPlayer.get(), "txtPlayerName");
-  txtPlayerName->Move(16, 56, W - 32, 24);
+  Place(*txtPlayerName, NameBoxRect);
   lblNameDone = std::make_unique<Label>(form_, frmPlayer.get(), "lblNameDone");
-  lblNameDone->Move(W - 104, H - 42, 88, 30);
+  // The label has no vertical centring of its own: it starts where the text sits mid-plank.
+  lblNameDone->Move(NameDoneRect.X, NameDoneRect.Y + 6, NameDoneRect.W, NameDoneRect.H - 6);
   lblNameDone->Alignment = Label::Align::Center;
-  lblNameDone->Style = {FontFace::SansBold, 14, 0xFFF2D0};
+  lblNameDone->Style = {FontFace::SansBold, 15, CreamText};
   lblNameDone->SetCaption("Done");
   lblNameDone->Click = [this] { lblNameDone_Click(); };
   frmPlayer->KeyPress = [this](int keyAscii) { frmPlayer_KeyPress(keyAscii); };
