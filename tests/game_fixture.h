@@ -18,7 +18,11 @@ class GameHost : public FakeHost {
  public:
   std::optional<int> MessageBoxOpened() override {
     auto answer = FakeHost::MessageBoxOpened();
-    if (!answer) Events.push_back(HostEvent{HostEvent::Kind::Dismiss});
+    if (!answer) {
+      HostEvent dismiss;
+      dismiss.Type = HostEvent::Kind::Dismiss;
+      Events.push_back(dismiss);
+    }
     return answer;
   }
 };
