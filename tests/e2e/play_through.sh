@@ -1,0 +1,174 @@
+#!/usr/bin/env bash
+# A first evening with the game, in a real window: the intro, the first-run advice, a name,
+# the options panel, one practice presentation on Field 1 (call, shoulder, fire), Esc, the
+# score sheet's Done, and the window closed. Every stage is judged from a screenshot.
+#
+#   play_through.sh MODE GAME DATA_DIR TOOLS_DIR WORK_DIR
+#
+# MODE: scale1      640x480 window on a 1024x768 screen
+#       scale2      1280x960 window (--scale 2) on a 1600x1200 screen
+#       fullscreen  a 1920x1080 screen; the full-screen box is ticked on the options panel,
+#                   and the rest is played on the picture scaled and centred on the screen
+# Screenshots are kept in WORK_DIR/e2e-shots/play_MODE/.
+set -u
+here=$(cd "$(dirname "$0")" && pwd)
+# shellcheck source=e2e_lib.sh
+source "$here/e2e_lib.sh"
+
+mode=${1:-}
+case "$mode" in
+  scale1) screen=1024x768 game_args=(--scale 1) ;;
+  scale2) screen=1600x1200 game_args=(--scale 2) ;;
+  fullscreen) screen=1920x1080 game_args=() ;;
+  *)
+    echo "usage: play_through.sh scale1|scale2|fullscreen GAME DATA_DIR TOOLS_DIR WORK_DIR" >&2
+    exit 2
+    ;;
+esac
+[[ $# -eq 5 ]] || { echo "play_through.sh: needs 5 arguments" >&2; exit 2; }
+e2e_init "play_$mode" "$2" "$3" "$4" "$5"
+ini="$RUN/config/quillmoor.ini"
+
+# ---- The headless game's picture of a ready presentation, to know the real one by.
+mkdir -p "$RUN/reference"
+(cd "$RUN/reference" && "$GAME" --headless --script "$here/ready_reference.script" \
+  --data "$DATA" --config "$RUN/reference/config" >headless.out 2>&1) ||
+  e2e_fail "the headless reference run failed: $(tail -n 3 "$RUN/reference/headless.out")"
+ready_ref="$RUN/reference/ready.bmp"
+
+is_intro() {
+  # Black all round, a logo in the middle.
+  below "$(e2e_brightness "$1" 0 0 640 100)" 2 && below "$(e2e_brightness "$1" 0 400 640 80)" 2 &&
+    ! below "$(e2e_brightness "$1" 220 150 200 180)" 5
+}
+is_ready() {
+  is_play "$1" && below "$(e2e_diff "$1" "$ready_ref" "${StatusLine[@]}")" 3
+}
+is_menu_only() { is_menu "$1" && below "$(e2e_diff "$1" "$DATA/0m.bmp" 50 160 540 160)" 3; }
+cursor_pixels() { "$PROBE" cursor; }
+
+# ---- Start-up
+e2e_start_x "$screen"
+e2e_start_game "${game_args[@]}"
+e2e_wait_for intro 8000 is_intro
+e2e_wait_for advice_box 15000 is_advice_box
+# Off the menu items, so that no highlight changes the picture.
+e2e_move "${Park[@]}"
+e2e_key Return
+e2e_wait_for name_request 5000 is_name_request
+e2e_key Return
+e2e_wait_for name_entry 5000 is_name_entry
+e2e_type Annie
+e2e_grab name_typed
+below "$(e2e_changed_pixels "$SHOTS/name_entry.png" "$SHOTS/name_typed.png" 150 170 340 140)" 20 &&
+  e2e_fail "the typed name does not show in the name entry"
+e2e_key Return
+e2e_wait_for options 10000 is_options
+
+# ---- Options: allow one clay type, maybe go full screen, Done.
+e2e_click_rect "${ChkPairs0[@]}"
+sleep 0.3
+e2e_grab options_ticked
+ticked=$(e2e_changed_pixels "$SHOTS/options.png" "$SHOTS/options_ticked.png" "${ChkPairs0[@]}")
+((ticked >= 5)) || e2e_fail "the Simultaneous box did not change when clicked ($ticked pixels)"
+
+if [[ $mode == fullscreen ]]; then
+  e2e_click_rect "${ChkFullScreen[@]}"
+  read -r screen_w screen_h < <(xdotool getdisplaygeometry)
+  deadline=$(($(now_ms) + 5000))
+  while :; do
+    width=$(xwininfo -id "$WIN" | awk '/Width:/ {print $NF}')
+    [[ $width == "$screen_w" ]] && break
+    (($(now_ms) < deadline)) || e2e_fail "the window did not fill the screen (width $width)"
+    sleep 0.1
+  done
+  sleep 0.5
+  # Where the picture now lies is read from the screen itself: the panel's wood ends where
+  # the black border begins.
+  import -window root "$SHOTS/fullscreen-screen.png"
+  read -r pw ph px py < <(convert "$SHOTS/fullscreen-screen.png" -fuzz 3% -trim \
+    -format '%w %h %X %Y\n' info: | tr -d '+')
+  ((pw % 640 == 0 && ph % 480 == 0 && pw / 640 == ph / 480)) ||
+    e2e_fail "the full-screen picture is ${pw}x${ph}, not a whole multiple of 640x480"
+  (((screen_w - pw) / 2 - px <= 1 && px - (screen_w - pw) / 2 <= 1)) ||
+    e2e_fail "the full-screen picture is not centred across ($px of $((screen_w - pw)))"
+  (((screen_h - ph) / 2 - py <= 1 && py - (screen_h - ph) / 2 <= 1)) ||
+    e2e_fail "the full-screen picture is not centred down ($py of $((screen_h - ph)))"
+  PIC_X=$px PIC_Y=$py PIC_S=$((pw / 640))
+  e2e_log "full screen: picture at $PIC_X,$PIC_Y scale $PIC_S"
+  e2e_wait_for options_fullscreen 3000 is_options
+  e2e_move "${Park[@]}"
+fi
+
+e2e_click_rect "${LblOptionsDone[@]}"
+e2e_wait_for menu 10000 is_menu_only
+grep -q '^Name=Annie' "$ini" || e2e_fail "the settings file does not hold the typed name"
+grep -q '^Pairs0=1' "$ini" || e2e_fail "the settings file does not hold the ticked clay type"
+if [[ $mode == fullscreen ]]; then
+  grep -q '^FullScreen=1' "$ini" || e2e_fail "the settings file does not hold FullScreen=1"
+fi
+
+# ---- Practice on Field 1.
+e2e_click_rect "${OptName0[@]}"
+sleep 0.3
+e2e_click_rect "${Field1[@]}"
+e2e_wait_for play 20000 is_play
+e2e_wait_for ready 20000 is_ready
+
+# While shooting the pointer is hidden and cannot leave the play area, however far the
+# mouse is pushed: 25 steps of 40 pixels each way, relative moves as a real mouse makes.
+hidden=$(cursor_pixels) || e2e_fail "cannot read the pointer's image"
+((hidden == 0)) || e2e_fail "the pointer shows while shooting ($hidden pixels)"
+left=$((PIC_X + 20 * PIC_S)) top=$((PIC_Y + 30 * PIC_S))
+right=$((PIC_X + 620 * PIC_S)) bottom=$((PIC_Y + 370 * PIC_S))
+for push in "-40 -40" "40 40" "-40 40" "40 -40" "-40 0" "0 40"; do
+  read -r dx dy <<<"$push"
+  steps=()
+  for _ in $(seq 25); do steps+=(mousemove_relative -- "$dx" "$dy" sleep 0.004); done
+  xdotool "${steps[@]}"
+  sleep 0.1
+  eval "$(xdotool getmouselocation --shell)"
+  ((X >= left && X < right && Y >= top && Y < bottom)) ||
+    e2e_fail "pushed by $dx,$dy the pointer left the play area: at $X,$Y, area $left,$top-$right,$bottom"
+done
+e2e_log "pointer hidden and held inside $left,$top-$right,$bottom"
+
+# Back to the aim point, where the view holds still; then call for the target.
+e2e_move "${AimRest[@]}"
+sleep 0.3
+e2e_grab before_call
+xdotool click 3
+sleep 0.2
+e2e_grab called
+# A clay far out on the field is only a few pixels; with the view held still nothing else
+# in the play area moves before the throw.
+clay_seen() {
+  (($(e2e_changed_pixels "$SHOTS/called.png" "$1" "${PlayArea[@]}") >= 3))
+}
+# The clay is thrown within three seconds of the call.
+e2e_wait_for clay_in_flight 6000 clay_seen
+xdotool click 3
+sleep 0.15
+xdotool click 1
+sleep 0.1
+e2e_grab fired
+
+# ---- Esc ends the practice; the sheet's Done banks the counts.
+e2e_key Escape
+e2e_wait_for score_sheet 15000 is_score_card
+shown=$(cursor_pixels)
+((shown > 0)) || e2e_fail "the pointer is still hidden on the score sheet"
+e2e_click_rect "${LblStatsDone[@]}"
+e2e_wait_for menu_after 10000 is_menu_only
+
+thrown=$(awk -F= '/^\[Player0\]/ {p = 1; next} /^\[/ {p = 0} p && $1 == "Thrown" {print $2}' "$ini")
+hits=$(awk -F= '/^\[Player0\]/ {p = 1; next} /^\[/ {p = 0} p && $1 == "Hit" {print $2}' "$ini")
+[[ $thrown =~ ^[0-9]+$ && $hits =~ ^[0-9]+$ ]] ||
+  e2e_fail "the settings file has no lifetime counts for Annie (Thrown='$thrown' Hit='$hits')"
+((thrown >= 1 && hits <= thrown)) || e2e_fail "lifetime counts are wrong: Thrown=$thrown Hit=$hits"
+e2e_log "lifetime counts in the settings file: Thrown=$thrown Hit=$hits"
+
+e2e_close_window 1000
+((CLOSE_CODE == 0)) || e2e_fail "the game ended with exit code $CLOSE_CODE"
+e2e_check_stderr
+e2e_log "ok (screenshots in $SHOTS)"
