@@ -143,7 +143,8 @@ void FrmMain::frmPlayer_KeyPress(int keyAscii) {
 }
 
 void FrmMain::lblNameDone_Click() {
-  if (txtPlayerName->Text().empty()) return;
+  // A name of blanks would leave the position looking empty, so it is refused like no name.
+  if (TrimSpaces(txtPlayerName->Text()).empty()) return;
   Roster.NewPlayerName = txtPlayerName->Text();
   if (CharCount(Roster.NewPlayerName) > NameMeaningfulLength) {
     MsgBox(form_, "Player names can be up to 25 characters... truncating.");
