@@ -26,7 +26,7 @@ int FrmMain::LoadPlayer(int n) {
 
   // The start-up rating: only a shooter with hits is rated; the label otherwise keeps
   // its "Class D". Counts are then zeroed, each run of the program starts afresh.
-  p.Thrown = ReadIniInt("Player" + std::to_string(n), "Thrown", 0);
+  p.Thrown = ReadIniInt(section, "Thrown", 0);
   p.Hit = ReadIniInt(section, "Hit", 0);
   if (p.Hit > 0) {
     p.Class = RateScore(p.Hit, p.Thrown).Class;
@@ -36,6 +36,8 @@ int FrmMain::LoadPlayer(int n) {
   p.Hit = 0;
 
   const int gunRead = ReadIniInt(section, "Gun", 0);
+  // A hand-edited value outside the sensitivity scale is held at its end, which is where the
+  // scroll bar would show it anyway.
   p.Gun = gunRead == 0 ? 8 : static_cast<int16_t>(std::clamp(gunRead, 5, 80));
   p.Choke = ReadIniInt16(section, "Choke", 0);
   if (p.Choke == 0) p.Choke = 8;
