@@ -251,6 +251,31 @@ TEST_F(PracticeStationTest, OnlyTheFirstShotOfAReportPairThrowsTheSecondClay) {
   EXPECT_EQ(Shooter().Thrown, 0);
 }
 
+TEST_F(PracticeStationTest, TheDumpNamesTheShootingStateAndTheRunningStation) {
+  game_->Shot.ShellsLeft = 2;
+  game_->Shot.Breaks[1].State = 2;
+  game_->Timing.SpeedFactor = 0.5f;
+  JsonBuilder outside;
+  outside.BeginObject();
+  game_->DumpShootingState(outside);
+  outside.EndObject();
+  EXPECT_NE(outside.Text().find(R"("ShellsLeft":2)"), std::string::npos) << outside.Text();
+  EXPECT_NE(outside.Text().find(R"("Timing":{"SpeedFactor":0.5)"), std::string::npos);
+  EXPECT_NE(outside.Text().find(R"("Breaks":[{"State":1,)"), std::string::npos);
+  EXPECT_EQ(outside.Text().find(R"("Station")"), std::string::npos);  // no station runs
+
+  StationState station;
+  station.EjectFrame = 7;
+  game_->RunningStation = &station;
+  JsonBuilder inside;
+  inside.BeginObject();
+  game_->DumpShootingState(inside);
+  inside.EndObject();
+  game_->RunningStation = nullptr;
+  EXPECT_NE(inside.Text().find(R"("EjectFrame":7)"), std::string::npos) << inside.Text();
+  EXPECT_NE(inside.Text().find(R"("Bump":"Idle")"), std::string::npos);
+}
+
 // Records, when a loading message opens, which of the six buffers were already filled.
 class WaveHost : public GameHost {
  public:
