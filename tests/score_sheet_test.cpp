@@ -314,6 +314,20 @@ TEST_F(ScoreSheetTest, ResetAsksAndOnlyYesClearsTheRun) {
             R"(Score for this Player ?\r\n\r\nCole)" +
                 name + R"(","buttons":"yesno","icon":"question","answer":"no"})");
   EXPECT_TRUE(host_.TracesOf("ini").empty());
+
+  // The tournament sheet asks its own question and is drawn again without the run.
+  SetPlayer(1, "Bert", 9, 10);
+  game_->chkTourney[1]->SetValue(1);
+  game_->StatsTourney();
+  host_.Answers = {vbYes};
+  game_->lblReset_Click(1);
+  EXPECT_EQ(game_->Roster.Players[1].Thrown, 0);
+  EXPECT_EQ(game_->Scores.SheetKind, 3);
+  EXPECT_EQ(Lines()[7], "Clays Thrown:  0");
+  EXPECT_NE(TraceFieldsJson(host_.TracesOf("msgbox").back())
+                .find(R"("title":"Reset Tournament Scores","text":"Reset Last Tournament Score )"
+                      R"(for this Player ?\r\n\r\nBert )"),
+            std::string::npos);
 }
 
 TEST_F(ScoreSheetTest, AFailedPrintSaysSoAndKeepsTheSheet) {
