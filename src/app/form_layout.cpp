@@ -115,10 +115,7 @@ void FrmMain::BuildControls() {
   BuildStatsControls();
   picTourney = MakePanel(form_, "picTourney");
   picTourney->LoadPicture("tourney.bmp");
-  for (int n = 0; n < 4; ++n) {
-    chkTourney[n] = std::make_unique<CheckBox>(form_, picTourney.get(), "chkTourney", n);
-    Place(*chkTourney[n], ChkTourneyRect(n));
-  }
+  BuildTourneyControls();
   BuildNameEntry();
 }
 

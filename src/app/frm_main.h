@@ -62,6 +62,15 @@ struct ScoreState {
   std::string SheetText;  // the sheet as txtStats shows and the printer gets it
 };
 
+// One scheduled presentation of a tournament field.
+struct ScheduleEntry {
+  int16_t TrapA = 0, TrapB = 0, Kind = 1;
+};
+
+struct TourneyState {
+  std::array<ScheduleEntry, 10> TourneySchedule;
+};
+
 // The forms of the per-frame pan step: which loops add and decay recoil and knock the cage.
 enum class PanForm { Station, Timing, TrapSetting, Display };
 
@@ -89,6 +98,7 @@ class FrmMain {
   ShotState Shot;
   TimingState Timing;
   WaveState Waves;
+  TourneyState Tourney;
   // The running station loop's own counters, for the dump; null outside a station.
   const StationState* RunningStation = nullptr;
   std::string CR = "\r", LF = "\n";
@@ -119,7 +129,8 @@ class FrmMain {
   std::unique_ptr<Label> lblStatsDone, lblPrint;
   std::array<std::unique_ptr<Label>, 4> lblReset;
   std::unique_ptr<PictureBox> picTourney;
-  std::array<std::unique_ptr<CheckBox>, 4> chkTourney;
+  std::array<std::unique_ptr<CheckBox>, 4> chkTourney, chkAllowed;
+  std::unique_ptr<Label> lblDoTourney, lblCancelTourney;
   // frmPlayer, the modal name entry.
   std::unique_ptr<PictureBox> frmPlayer;
   std::unique_ptr<Label> lblNamePrompt;
@@ -264,6 +275,26 @@ class FrmMain {
   void PracticeLoop();
   // The shot, gun, presentation and timing state for the headless dump (sim/sim_state_dump.cpp).
   void DumpShootingState(JsonBuilder& json) const;
+
+  // ---- Tournament (match/tournament_setup.cpp, match/tournament_driver.cpp,
+  //      match/banners.cpp, sim/tourney_station_loop.cpp)
+  void BuildTourneyControls();
+  void SetupTourney();
+  void chkAllowed_Click(int index);
+  void lblDoTourney_Click();
+  void lblCancelTourney_Click();
+  void CloseTourneyPanel();
+  void BuildSchedule();
+  void ZeroRunCounts();
+  void ShootField(int field);
+  void RunTournament();
+  void ShowNextPlayerBanner();
+  void ShowNextStationBanner();
+  void RunBanner(int boardX, int boardY);
+  void SetUpScheduledPresentation(StationState& station, const ScheduleEntry& entry);
+  void WaitFrameFromNow();
+  void WindDown();
+  void TourneyStationLoop(int16_t& presentations);
 
   // ---- Helpers above the seam
   double Rnd();    // the one random generator, uniform in [0, 1)

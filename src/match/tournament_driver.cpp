@@ -1,0 +1,93 @@
+#include <string>
+
+#include "app/frm_main.h"
+#include "platform/numeric.h"
+
+namespace qm {
+
+void FrmMain::BuildSchedule() {
+  // Draw order matters for a seeded run: TrapA, then Kind as often as needed, then TrapB.
+  for (ScheduleEntry& entry : Tourney.TourneySchedule) {
+    entry.TrapA = static_cast<int16_t>(Floor(Rnd() * 4));
+    do {
+      entry.Kind = static_cast<int16_t>(Floor(Rnd() * 5) + 1);
+      form_.DoEvents();
+    } while (Settings.Pairs[entry.Kind - 1] != 1);
+    entry.TrapB = entry.Kind <= Trailing ? entry.TrapA : static_cast<int16_t>(Floor(Rnd() * 4));
+  }
+}
+
+void FrmMain::ZeroRunCounts() {
+  for (int n = 0; n < 4; ++n) {
+    PlayerRecord& p = Roster.Players[n];
+    p.Thrown = 0;
+    p.Hit = 0;
+    lblClaysThrown[n]->SetCaption("0");
+    lblClaysHit[n]->SetCaption("0");
+    p.Warnings = 0;
+    p.Penalty = 0;
+  }
+}
+
+void FrmMain::ShootField(int field) {
+  BuildSchedule();
+  picMain->Cls();
+  Menu.CurrentField = static_cast<int16_t>(field);
+  WipeTransition(*picSelect);
+  LoadField();
+  if (!Field.FieldLoaded) {
+    // A field that did not load is not shot: the tournament ends with the scores so far.
+    App.AbortTournament = true;
+    return;
+  }
+  CalibrateTiming();
+  for (int p = 0; p < 4; ++p) {
+    if (chkTourney[p]->Value() != 1) continue;
+    Roster.CurrentPlayer = static_cast<int16_t>(p);
+    lblWhosUp->Move(lblWhosUp->Left(), lblShooting[p]->Top());
+    Shot.ShootingEnabled = false;
+    App.SkipBanner = false;
+    ShowNextPlayerBanner();
+    if (App.AbortTournament) break;
+    Shot.ShootingEnabled = true;
+    LoadAllWaves();
+    App.StationDone = false;
+    Roster.Players[p].Penalty = 0;
+    Shot.PresentationHits = 1;
+    Shot.HitSwing = 0;
+    int16_t presentations = Settings.RoundSize == 50 ? 5 : 10;
+    TourneyStationLoop(presentations);
+    picMask->Cls();
+    if (App.AbortTournament) break;
+    Shot.ShellsLeft = 0;
+  }
+}
+
+void FrmMain::RunTournament() {
+  App.AbortTournament = false;
+  // Singles never come up in a tournament; the practice setting is put back afterwards.
+  const int16_t singles = Settings.Pairs[4];
+  Settings.Pairs[4] = 0;
+  ZeroRunCounts();
+  for (int field = 1; field <= 5; ++field) {
+    ShootField(field);
+    Shot.ShootingEnabled = false;
+    if (App.AbortTournament) break;
+    if (field != 5) ShowNextStationBanner();
+    Shot.ShootingEnabled = true;
+  }
+  for (int n = 0; n < 4; ++n)
+    if (optName[n]->Value()) Roster.CurrentPlayer = static_cast<int16_t>(n);
+  Settings.Pairs[4] = singles;
+  App.AbortTournament = false;
+  ReleaseMouse();
+  WipeTransition(*picMain);
+  picMain->Hide();
+  picMask->SetPicture({});
+  picStats->MakePersistent();
+  StatsTourney();
+  picStats->Show();
+  form_.Refresh();
+}
+
+}  // namespace qm
