@@ -10,6 +10,9 @@
 # and the control rectangles printed by e2e_layout (ChkPairs0=(X Y W H), ...).
 # and e2e_start_x / e2e_start_game / e2e_finish as it goes.
 
+E2E_DIR=$(cd "$(dirname "${BASH_SOURCE[0]}")" && pwd)
+READY_REF=""
+
 # ctest reads this exit code as "skipped" (SKIP_RETURN_CODE in CMakeLists.txt).
 E2E_SKIP=77
 
@@ -285,16 +288,18 @@ is_menu() {
 is_advice_box() {
   is_menu "$1" && ! below "$(e2e_diff "$1" "$DATA/0m.bmp" 50 160 50 150)" 10
 }
-# The menu with the smaller box asking for a name: the advice box's left edge is bare again.
+# The menu with the smaller box asking for a name: the advice box's left edge is bare again,
+# and the box's own left edge shows just left of where the name entry would be.
 is_name_request() {
   is_menu "$1" && below "$(e2e_diff "$1" "$DATA/0m.bmp" 50 160 50 150)" 2 &&
-    ! below "$(e2e_diff "$1" "$DATA/0m.bmp" 135 195 15 50)" 10
+    ! below "$(e2e_diff "$1" "$DATA/0m.bmp" 128 200 14 40)" 10
 }
-# The name entry form: neither box, but something over the middle of the map.
+# The name entry: neither box, but a board over the middle of the map reaching lower down
+# than the name request did.
 is_name_entry() {
   is_menu "$1" && below "$(e2e_diff "$1" "$DATA/0m.bmp" 50 160 50 150)" 2 &&
-    below "$(e2e_diff "$1" "$DATA/0m.bmp" 130 195 20 50)" 2 &&
-    ! below "$(e2e_diff "$1" "$DATA/0m.bmp" 200 200 240 80)" 10
+    below "$(e2e_diff "$1" "$DATA/0m.bmp" 128 200 14 40)" 2 &&
+    ! below "$(e2e_diff "$1" "$DATA/0m.bmp" 250 285 140 20)" 10
 }
 is_options() {
   below "$(e2e_diff "$1" "$DATA/options.bmp" 0 0 640 60)" 2 &&
@@ -312,4 +317,27 @@ is_play() {
 is_score_card() {
   below "$(e2e_diff "$1" "$DATA/stats.bmp" 0 0 640 28)" 2 &&
     below "$(e2e_diff "$1" "$DATA/stats.bmp" 410 350 230 50)" 2
+}
+# The menu alone, no box or board over the map.
+is_menu_only() { is_menu "$1" && below "$(e2e_diff "$1" "$DATA/0m.bmp" 50 160 540 160)" 3; }
+# The start-up logos: black all round, a logo in the middle.
+is_intro() {
+  below "$(e2e_brightness "$1" 0 0 640 100)" 2 && below "$(e2e_brightness "$1" 0 400 640 80)" 2 &&
+    ! below "$(e2e_brightness "$1" 220 150 200 180)" 5
+}
+# A presentation ready to be called: the play screen, with the shooter's status line as the
+# headless game draws it at that moment (see e2e_ready_reference).
+is_ready() {
+  is_play "$1" && below "$(e2e_diff "$1" "$READY_REF" "${StatusLine[@]}")" 3
+}
+
+# Runs the headless game through the same first run up to a ready presentation and keeps its
+# picture as READY_REF: the real window is judged ready when its status line looks the same.
+e2e_ready_reference() {
+  local dir="$RUN/reference"
+  mkdir -p "$dir"
+  (cd "$dir" && "$GAME" --headless --script "$E2E_DIR/ready_reference.script" \
+    --data "$DATA" --config "$dir/config" >headless.out 2>&1) ||
+    e2e_fail "the headless reference run failed: $(tail -n 3 "$dir/headless.out")"
+  READY_REF="$dir/ready.bmp"
 }

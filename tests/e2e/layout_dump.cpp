@@ -31,8 +31,8 @@ int main() {
   PrintRect("Field1", qm::Rect{446, 210, 99, 135});
   PrintRect("PlayArea", qm::Rect{20, 30, 600, 340});
   PrintRect("StatusLine", qm::Rect{500, 402, 130, 24});
-  // The point the mouse swings the view around: held there, the view stands still.
-  std::printf("AimRest=(300 170)\n");
+  // The shooter's thrown count, lblClaysThrown(0), on the first row of the score panel.
+  PrintRect("ThrownCount", qm::Rect{434, 382, 70, 22});
   // A patch of sky on the menu, clear of every item and of the shooter board.
   std::printf("Park=(340 40)\n");
   return 0;
