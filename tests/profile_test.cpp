@@ -279,6 +279,13 @@ TEST_F(ProfileTest, FailedWritesLeaveTheOldFileAndNoTemporaryFile) {
   EXPECT_EQ(Get(), before);
   EXPECT_EQ(Leftovers(), 0);
 
+  // The player made the file read-only: it is left alone, whoever runs the game.
+  ASSERT_EQ(::chmod(path_.c_str(), 0444), 0);
+  EXPECT_FALSE(ini.WriteString("Player0", "Name", "Bob"));
+  EXPECT_EQ(Get(), before);
+  EXPECT_EQ(Leftovers(), 0);
+  ASSERT_EQ(::chmod(path_.c_str(), 0644), 0);
+
   // After all that, a write still works.
   EXPECT_TRUE(ini.WriteString("Player0", "Name", "Bob"));
   EXPECT_EQ(Get(), "[Settings]\nSeason=1\n[Player0]\nName=Bob\n");

@@ -303,6 +303,9 @@ bool ProfileFile::WriteString(const std::string& section, const std::string& key
   const bool exists = fs::exists(status);
   if (error && error != std::errc::no_such_file_or_directory) return false;
   if (exists && !fs::is_regular_file(status)) return false;
+  // A settings file the player made read-only stays as it is, even for root, who could
+  // replace it anyway.
+  if (exists && (status.permissions() & fs::perms::owner_write) == fs::perms::none) return false;
 
   bool tooLong = false;
   const std::optional<std::string> old = ReadFile(target, MaxProfileBytes, tooLong);
