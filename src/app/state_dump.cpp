@@ -99,6 +99,7 @@ std::string FrmMain::DumpState() {
   json.BeginArray("Clays");
   for (const ClayRecord& c : Field.Clays) DumpClay(json, c);
   json.EndArray();
+  DumpShootingState(json);
   json.EndObject();
   return json.Text() + "\n";
 }
