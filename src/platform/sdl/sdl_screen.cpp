@@ -97,11 +97,25 @@ void SdlScreen::Render() {
 }
 
 bool SdlScreen::SetFullScreen(bool on) {
+  if (on) {
+    // Without a window manager nobody acts on the full-screen request, yet SDL then draws
+    // for the desktop's size; a borderless window covering the display first keeps the two
+    // the same whether or not a window manager is there to do it.
+    SDL_Rect bounds;
+    int display = SDL_GetWindowDisplayIndex(window_);
+    if (SDL_GetDisplayBounds(display < 0 ? 0 : display, &bounds) == 0) {
+      SDL_SetWindowBordered(window_, SDL_FALSE);
+      SDL_SetWindowPosition(window_, bounds.x, bounds.y);
+      SDL_SetWindowSize(window_, bounds.w, bounds.h);
+    }
+  }
   bool ok = SDL_SetWindowFullscreen(window_, on ? SDL_WINDOW_FULLSCREEN_DESKTOP : 0) == 0;
-  if (ok && !on) {
+  if (!on || !ok) {
+    SDL_SetWindowBordered(window_, SDL_TRUE);
     SDL_SetWindowSize(window_, LogicalWidth * windowedScale_, LogicalHeight * windowedScale_);
     SDL_SetWindowPosition(window_, SDL_WINDOWPOS_CENTERED, SDL_WINDOWPOS_CENTERED);
   }
+  RefreshConfinement();
   Render();
   return ok;
 }
