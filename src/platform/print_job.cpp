@@ -25,7 +25,14 @@ PrintResult PrintTextJob(const std::string& title, const std::string& text) {
   const std::string printer = dest->name;
   cupsFreeDests(count, dests);
 
-  int job = cupsCreateJob(CUPS_HTTP_DEFAULT, printer.c_str(), title.c_str(), 0, nullptr);
+  // Half-inch margins, so the sheet does not start at the very edge of the paper.
+  cups_option_t* options = nullptr;
+  int optionCount = 0;
+  for (const char* margin : {"page-left", "page-top", "page-right", "page-bottom"})
+    optionCount = cupsAddOption(margin, "36", optionCount, &options);
+  const int job =
+      cupsCreateJob(CUPS_HTTP_DEFAULT, printer.c_str(), title.c_str(), optionCount, options);
+  cupsFreeOptions(optionCount, options);
   if (job == 0) return Failed("the printer refused the job");
 
   if (cupsStartDocument(CUPS_HTTP_DEFAULT, printer.c_str(), job, title.c_str(), CUPS_FORMAT_TEXT,
