@@ -7,8 +7,9 @@
 #
 # MODE: scale1      640x480 window on a 1024x768 screen
 #       scale2      1280x960 window (--scale 2) on a 1600x1200 screen
-#       fullscreen  a 1920x1080 screen; the full-screen box is ticked on the options panel,
-#                   and the rest is played on the picture scaled and centred on the screen
+#       fullscreen  a 640x480 window on a 1920x1080 screen; the full-screen box is ticked on
+#                   the options panel and the rest is played on the picture scaled up twice
+#                   and centred on the screen
 # Screenshots are kept in WORK_DIR/e2e-shots/play_MODE/.
 set -u
 here=$(cd "$(dirname "$0")" && pwd)
@@ -19,7 +20,7 @@ mode=${1:-}
 case "$mode" in
   scale1) screen=1024x768 game_args=(--scale 1) ;;
   scale2) screen=1600x1200 game_args=(--scale 2) ;;
-  fullscreen) screen=1920x1080 game_args=() ;;
+  fullscreen) screen=1920x1080 game_args=(--scale 1) ;;
   *)
     echo "usage: play_through.sh scale1|scale2|fullscreen GAME DATA_DIR TOOLS_DIR WORK_DIR" >&2
     exit 2
