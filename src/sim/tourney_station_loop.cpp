@@ -95,6 +95,7 @@ void FrmMain::TourneyStationLoop(int16_t& presentations) {
   CaptureMouse();
   RestPointer(300, 220);
   StationState station;
+  RunningStation = &station;
   Shot.GunY = 200;
   ResetBreaks();
   ComposeBackdrop();
@@ -127,6 +128,7 @@ void FrmMain::TourneyStationLoop(int16_t& presentations) {
     PlaySoundFile(host_, "tr00" + std::to_string(Floor(3 * Rnd()) + 1) + ".wav", SND_ASYNC);
   }
   ResetClays();
+  RunningStation = nullptr;
 }
 
 }  // namespace qm
