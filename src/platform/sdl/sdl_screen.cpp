@@ -151,7 +151,11 @@ SDL_Point SdlScreen::PictureToWindow(double x, double y) const {
 void SdlScreen::WarpPointer(int x, int y) {
   // The middle of the picture pixel, so that reading the pointer back gives (x, y).
   SDL_Point at = PictureToWindow(x + 0.5, y + 0.5);
+  // On X11 SDL ignores a warp while the pointer barriers of a confinement are up, and the
+  // game places the pointer right after confining it: lift them for the move.
+  if (confinement_) SDL_SetWindowMouseRect(window_, nullptr);
   SDL_WarpMouseInWindow(window_, at.x, at.y);
+  if (confinement_) RefreshConfinement();
 }
 
 void SdlScreen::ConfinePointer(std::optional<Rect> area) {
