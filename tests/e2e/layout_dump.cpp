@@ -33,6 +33,8 @@ int main() {
   PrintRect("StatusLine", qm::Rect{500, 402, 130, 24});
   // The shooter's thrown count, lblClaysThrown(0), on the first row of the score panel.
   PrintRect("ThrownCount", qm::Rect{434, 382, 70, 22});
+  // Where the timing run at the start of practice puts the pointer.
+  std::printf("RestPoint=(300 220)\n");
   // A patch of sky on the menu, clear of every item and of the shooter board.
   std::printf("Park=(340 40)\n");
   return 0;

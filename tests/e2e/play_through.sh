@@ -101,7 +101,12 @@ e2e_click_rect "${Field1[@]}"
 e2e_wait_for play 40000 is_play
 e2e_wait_for ready 30000 is_ready
 
-# While shooting the pointer is hidden.
+# The timing run at the start of practice puts the pointer at its rest point, (300, 220)
+# of the play screen, and the pointer is hidden while shooting.
+eval "$(xdotool getmouselocation --shell)"
+rest_x=$(screen_x "${RestPoint[0]}") rest_y=$(screen_y "${RestPoint[1]}")
+((X - rest_x <= PIC_S && rest_x - X <= PIC_S && Y - rest_y <= PIC_S && rest_y - Y <= PIC_S)) ||
+  e2e_fail "the pointer is at $X,$Y, not at the rest point $rest_x,$rest_y"
 hidden=$(cursor_pixels) || e2e_fail "cannot read the pointer's image"
 ((hidden == 0)) || e2e_fail "the pointer shows while shooting ($hidden pixels)"
 
