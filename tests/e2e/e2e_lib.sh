@@ -26,6 +26,12 @@ XVFB_PID=""
 GAME_PID=""
 WIN=""
 LOCK_FD=""
+# Control rectangles (X Y W H) and points (X Y) in picture pixels, filled by e2e_init from
+# e2e_layout; the checks that source this file use them.
+# shellcheck disable=SC2034
+ChkPairs0=() ChkFullScreen=() LblOptionsDone=() OptName0=() LblStatsDone=() Field1=()
+# shellcheck disable=SC2034
+PlayArea=() StatusLine=() ThrownCount=() RestPoint=() Park=()
 # Where the 640x480 picture lies on the X screen, and its whole-number scale.
 PIC_X=0
 PIC_Y=0
