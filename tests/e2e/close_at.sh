@@ -62,7 +62,7 @@ case "$moment" in
     thrown_changed() {
       (($(e2e_changed_pixels "$SHOTS/ready.png" "$1" "${ThrownCount[@]}") >= 3))
     }
-    e2e_wait_for clay_in_flight 6000 thrown_changed
+    e2e_wait_for clay_in_flight 10000 thrown_changed
     ;;
 esac
 [[ $moment == presentation ]] || cp "$ini" "$RUN/before_close.ini"

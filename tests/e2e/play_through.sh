@@ -116,7 +116,7 @@ xdotool click 3
 thrown_changed() {
   (($(e2e_changed_pixels "$SHOTS/ready.png" "$1" "${ThrownCount[@]}") >= 3))
 }
-e2e_wait_for clay_in_flight 6000 thrown_changed
+e2e_wait_for clay_in_flight 10000 thrown_changed
 # Shoulder, then fire.
 xdotool click 3
 sleep 0.1
