@@ -14,59 +14,14 @@ void FrmMain::SetUpScheduledPresentation(StationState& station, const ScheduleEn
   View.ClayProgress = 0;
   Shot.ShellsLeft = 0;
 
-  static constexpr const char* KindCaptions[5] = {" Simultaneous", " Trailing", " Report",
-                                                  " Fur and Feather", " Single"};
   Shot.PresentationKind = entry.Kind;
-  lblFieldInfo[0]->SetCaption(KindCaptions[entry.Kind - 1]);
+  lblFieldInfo[0]->SetCaption(KindCaption(entry.Kind));
   Shot.FirstTrap = entry.TrapA;
-
-  const float sf = Timing.SpeedFactor;
-  const TrapRecord& t = Field.Traps[Shot.FirstTrap];
-  ClayRecord& clay0 = Field.Clays[0];
-  clay0.State = ClayLoaded;
-  clay0.X = t.X;
-  clay0.Y = t.Y;
-  // The trap's speed varied by a pixel either way, so no two shooters read it alike.
-  clay0.VX = (static_cast<float>(Floor(3 * Rnd())) + t.DX - 1) * sf;
-  clay0.VY = t.DY * sf;
-  clay0.SpriteX = static_cast<int16_t>(480 + 32 * Floor(4 * Rnd()));
-  clay0.FloorY = t.FloorY;
-  clay0.DragX = static_cast<float>(-SignOf(clay0.VX)) * sf * 0.02f;
-  clay0.Gravity = sf * 0.1f;
-  clay0.IsRabbit = 0;
-  if (Shot.PresentationKind == FurAndFeather) {
-    Shot.PresentationKind = Report;
-    if (t.Rabbit != 0) {
-      MakeRabbit(clay0, t);
-    } else {
-      lblFieldInfo[0]->SetCaption(" Report");
-    }
-  }
-  const std::string first = ApplyDirection(clay0, t);
-  if (!first.empty())
-    lblFieldInfo[1]->SetCaption(" Trap " + std::to_string(Shot.FirstTrap + 1) + first);
-
-  ClayRecord& clay1 = Field.Clays[1];
-  Shot.LastClay = 1;
-  if (Shot.PresentationKind == Simultaneous) {
-    Shot.SecondTrap = Shot.FirstTrap;
-    const TrapRecord& t2 = Field.Traps[Shot.SecondTrap];
-    const float vy = static_cast<float>(t2.DY + Rnd());
-    LoadSecondClay(t2, static_cast<float>(SignOf(clay0.VX)) + t2.DX, vy);
-    clay1.Y = t2.Y + 10;
-  } else {
-    Shot.SecondTrap = Shot.PresentationKind == Trailing ? Shot.FirstTrap : entry.TrapB;
-    const TrapRecord& t2 = Field.Traps[Shot.SecondTrap];
-    const float vx = static_cast<float>(Floor(3 * Rnd())) + t2.DX - 1;
-    const float vy = static_cast<float>(t2.DY + Rnd());
-    LoadSecondClay(t2, vx, vy);
-    clay1.Y = t2.Y;
-  }
-  const std::string second = ApplyDirection(clay1, Field.Traps[Shot.SecondTrap]);
-  if (!second.empty()) {
-    lblFieldInfo[1]->SetCaption(lblFieldInfo[1]->Caption() + " Trap " +
-                                std::to_string(Shot.SecondTrap + 1) + second);
-  }
+  // The trap's speed varied by a pixel either way, drawn before the clay's colour.
+  LoadFirstClay(static_cast<float>(Floor(3 * Rnd())) + Field.Traps[Shot.FirstTrap].DX - 1);
+  ApplyFurAndFeather();
+  CaptionFirstClay();
+  LoadSecondClayOfPair(entry.TrapB);
 }
 
 void FrmMain::WaitFrameFromNow() {
