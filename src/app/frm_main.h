@@ -180,6 +180,7 @@ class FrmMain {
   int LoadPlayer(int n);  // returns "Gun" as read, before its substitution
   void FirstRunAdvice();
   void AddNewPlayer(int position);
+  void AskForNewName(int position);
   void optName_MouseUp(int index, int button, int shift, int x, int y);
   void cmbPlayer_Click();
   void ShowNameEntry();

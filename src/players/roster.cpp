@@ -64,7 +64,7 @@ void FrmMain::FirstRunAdvice() {
   AddNewPlayer(0);
 }
 
-void FrmMain::AddNewPlayer(int position) {
+void FrmMain::AskForNewName(int position) {
   MsgBox(form_, "Please add a Player Name for Shooter Position " + std::to_string(position + 1),
          vbOKOnly | vbInformation);
   ShowNameEntry();
@@ -73,7 +73,12 @@ void FrmMain::AddNewPlayer(int position) {
   Roster.Players[position].Name = PadNameField(Roster.NewPlayerName);
   App.ApiResult =
       WriteIni("Player" + std::to_string(position), "Name", Roster.Players[position].Name);
+  // A new shooter starts at the first skill, with its choke.
   optSkill_Click(0);
+}
+
+void FrmMain::AddNewPlayer(int position) {
+  AskForNewName(position);
   WipeTransition(*picSelect);
   picSelect->Hide();
   RefillPlayerList();
@@ -118,14 +123,7 @@ void FrmMain::cmbPlayer_Click() {
   if (LeftChars(cmbPlayer->List(picked), 10) == NoShooter) {
     Roster.CurrentPlayer = static_cast<int16_t>(picked);
     const int n = Roster.CurrentPlayer;
-    MsgBox(form_, "Please add a Player Name for Shooter Position " + std::to_string(n + 1),
-           vbOKOnly | vbInformation);
-    ShowNameEntry();
-    optName[n]->SetCaption(TrimSpaces(Roster.NewPlayerName));
-    lblShooting[n]->SetCaption(optName[n]->Caption());
-    Roster.Players[n].Name = PadNameField(Roster.NewPlayerName);
-    App.ApiResult = WriteIni("Player" + std::to_string(n), "Name", Roster.Players[n].Name);
-    optSkill_Click(0);
+    AskForNewName(n);
     RefillPlayerList();
     optName[n]->SetValue(true);
     return;
