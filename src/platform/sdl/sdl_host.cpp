@@ -237,7 +237,7 @@ std::optional<Surface> SdlHost::LoadBitmap(const std::string& path) {
 }
 
 bool SdlHost::PlayWave(const std::vector<uint8_t>& wav, bool wait) {
-  if (wait) screen_->ShowPending();
+  if (wait) screen_->ShowPending(true);
   return voice_.Play(wav, wait);
 }
 

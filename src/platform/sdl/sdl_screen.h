@@ -25,9 +25,10 @@ class SdlScreen {
   SdlScreen& operator=(const SdlScreen&) = delete;
 
   // Keeps the frame and shows it, but not more often than the display can follow: a wipe
-  // presents hundreds of times in a second. A frame held back is shown by ShowPending.
+  // presents hundreds of times in a second. A frame held back is shown by ShowPending, at
+  // once when `now` is set (before a wait that shows nothing new, such as a waited sound).
   void Present(const Surface& frame);
-  void ShowPending();
+  void ShowPending(bool now = false);
   // Shows the last frame again (the window was uncovered or resized).
   void Redraw();
 
