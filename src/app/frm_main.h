@@ -280,6 +280,7 @@ class FrmMain {
   void ThrowClays(StationState& station);
   void WaitingAids(StationState& station);
   void StationFrame(StationState& station);
+  void StartStationRun(StationState& station);
   void PracticeLoop();
   // The shot, gun, presentation and timing state for the headless dump (sim/sim_state_dump.cpp).
   void DumpShootingState(JsonBuilder& json) const;

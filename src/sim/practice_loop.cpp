@@ -117,8 +117,7 @@ void FrmMain::StationFrame(StationState& station) {
   PresentFrame();
 }
 
-void FrmMain::PracticeLoop() {
-  StationState station;
+void FrmMain::StartStationRun(StationState& station) {
   RunningStation = &station;
   Shot.GunY = 200;
   ResetBreaks();
@@ -126,8 +125,14 @@ void FrmMain::PracticeLoop() {
   Shot.ShotFired = 0;
   Shot.LaunchPending = false;
   Shot.LastClay = 0;
+  // Already past its last clay, so the first frame sets up a presentation.
   View.ClayProgress = 2;
   Shot.ClayClock = {Timer(), Timer()};
+}
+
+void FrmMain::PracticeLoop() {
+  StationState station;
+  StartStationRun(station);
 
   do {
     Timing.FrameStart = host_.TimeGetTime();

@@ -14,15 +14,7 @@ void FrmMain::RunPractice() {
     LoadMenuPicture();
     return;
   }
-  for (int n = 0; n < 4; ++n) {
-    PlayerRecord& p = Roster.Players[n];
-    p.Thrown = 0;
-    p.Hit = 0;
-    lblClaysThrown[n]->SetCaption("0");
-    lblClaysHit[n]->SetCaption("0");
-    p.Warnings = 0;
-    p.Penalty = 0;
-  }
+  ZeroRunCounts();
   CalibrateTiming();
   Shot.ShootingEnabled = true;
   Shot.PresentationHits = 1;
