@@ -60,8 +60,10 @@ void FrmMain::SetupTourney() {
     x = 60;
     y = 154 + 20 * i;
     DrawTourneyInfo(PadNameField(p.Name), x, y);
-    if (TrimSpaces(p.Name) != NoShooter && !TrimSpaces(p.Name).empty()) {
+    // Kept: only the "No Shooter" mark closes a position; a blank name can still be entered.
+    if (TrimSpaces(p.Name) != NoShooter) {
       chkTourney[i]->SetEnabled(true);
+      // The one forced tick: the shooter chosen on the menu; other boxes keep their state.
       if (optName[i]->Value()) chkTourney[i]->SetValue(1);
     } else {
       chkTourney[i]->SetEnabled(false);

@@ -1,0 +1,427 @@
+// The tournament's own rules: the order of the schedule draw, the set-up panel, one
+// shooter's station from the schedule with its wind-down and cheer, and the end of a
+// tournament putting the practice settings back.
+
+#include <gtest/gtest.h>
+
+#include <array>
+#include <cctype>
+#include <filesystem>
+#include <functional>
+#include <memory>
+#include <set>
+#include <string>
+#include <vector>
+
+#include "app/frm_main.h"
+#include "game_fixture.h"
+#include "platform/numeric.h"
+
+namespace qm {
+
+namespace {
+
+// The fake host with a hand on the controls: OnYield runs in every yield to the event queue,
+// where the game's mouse and key handlers would run. Frames are not kept (a station presents
+// thousands).
+class ShooterHost : public GameHost {
+ public:
+  std::function<void()> OnYield;
+  void Yield(bool hadEvents) override {
+    GameHost::Yield(hadEvents);
+    if (!OnYield || inHook_) return;
+    inHook_ = true;
+    OnYield();
+    inHook_ = false;
+  }
+  void Present(const Surface&) override {}
+
+ private:
+  bool inHook_ = false;
+};
+
+std::string TextField(const TraceEvent& e, const std::string& name) {
+  for (const auto& [key, value] : e.Fields)
+    if (key == name && std::holds_alternative<std::string>(value))
+      return std::get<std::string>(value);
+  return "";
+}
+
+// Font cells painted in colours that name their character, so that drawn text can be read back.
+constexpr uint32_t GlyphTag = 0x100000;
+
+void PaintFont(Surface& art) {
+  for (int c = 'A'; c <= 'Z'; ++c) FillRect(art, {80 + 14 * (c - 'A'), 958, 14, 14}, GlyphTag | c);
+  for (int c = 'a'; c <= 'z'; ++c) FillRect(art, {80 + 14 * (c - 'a'), 972, 14, 14}, GlyphTag | c);
+  for (int c = '0'; c <= '9'; ++c) FillRect(art, {80 + 14 * (c - '0'), 986, 14, 14}, GlyphTag | c);
+}
+
+// Reads bitmap-font text back from (x, y): a whole cell of one tag is its character, an empty
+// 16-pixel step is a space. Trailing spaces are dropped.
+std::string ReadBitmapText(const Surface& s, int x, int y) {
+  std::string text;
+  int blanks = 0;
+  while (x + 16 <= s.W && blanks < 3) {
+    const uint32_t tag = s.At(x, y);
+    if ((tag & 0xFFFF00) != GlyphTag) {
+      text += ' ';
+      x += 16;
+      ++blanks;
+      continue;
+    }
+    const char c = static_cast<char>(tag & 0xFF);
+    const int width = std::islower(static_cast<unsigned char>(c)) ? 12 : 14;
+    // The whole cell, not just its corner: a cell cut short shows here.
+    if (s.At(x + width - 1, y + 13) != tag) return text + '?';
+    text += c;
+    x += width;
+    blanks = 0;
+  }
+  while (!text.empty() && text.back() == ' ') text.pop_back();
+  return text;
+}
+
+std::string FieldFileText() {
+  std::string text = "Test Meadow\r\n4\r\n";
+  for (int i = 0; i < 4; ++i) {
+    text += "Trap\r\n" + std::to_string(300 + 300 * i) + "\r\n500\r\n4\r\n-1\r\n500\r\n2\r\n0\r\n";
+  }
+  return text;
+}
+
+}  // namespace
+
+class TournamentTest : public ::testing::Test {
+ protected:
+  void SetUp() override {
+    dir_ = std::filesystem::temp_directory_path() /
+           ("quillmoor-test-" + std::to_string(::getpid()) + "-" +
+            ::testing::UnitTest::GetInstance()->current_test_info()->name());
+    std::filesystem::remove_all(dir_);
+    std::filesystem::create_directories(dir_);
+    oldDir_ = std::filesystem::current_path();
+    std::filesystem::current_path(dir_);
+    config_ = GameConfig{dir_.string(), dir_.string(), dir_.string()};
+    game_ = std::make_unique<FrmMain>(host_, config_);
+    game_->picArt->SetPicture(Surface(712, 1100, 0xFFFFFF));
+    game_->picMask->SetPicture(Surface(1600, 800, 0x336699));
+    game_->picWork->SetPicture(Surface(600, 340));
+    game_->lblMode->SetCaption("Tournament");
+    game_->Timing.SpeedFactor = 1;
+  }
+  void TearDown() override {
+    game_.reset();
+    std::filesystem::current_path(oldDir_);
+    std::filesystem::remove_all(dir_);
+  }
+
+  // Field 1 on disk, with four traps whose clay targets land at once.
+  void WriteField() {
+    std::FILE* f = std::fopen((dir_ / "0f1.fld").c_str(), "wb");
+    const std::string text = FieldFileText();
+    std::fwrite(text.data(), 1, text.size(), f);
+    std::fclose(f);
+    host_.Bitmaps["0f1.bmp"] = Surface(1600, 800, 0x336699);
+  }
+  PlayerRecord& Shooter() { return game_->Roster.Players[game_->Roster.CurrentPlayer]; }
+  void SetTraps(float dx, float dy, int16_t floorY) {
+    game_->Field.TrapCount = 4;
+    for (int i = 0; i < 4; ++i)
+      game_->Field.Traps[i] = {
+          static_cast<int16_t>(300 + 300 * i), 500, dx, dy, floorY, Crossing, 0};
+  }
+  // One turn at a station as the driver starts it.
+  void ShootStation(int16_t presentations) {
+    game_->App.StationDone = false;
+    game_->Shot.ShootingEnabled = true;
+    Shooter().Penalty = 0;
+    game_->Shot.PresentationHits = 1;
+    game_->Shot.HitSwing = 0;
+    game_->TourneyStationLoop(presentations);
+  }
+  // True while a presentation is set up and waits for the shooter's call.
+  bool WaitingForTheCall() const {
+    return game_->RunningStation && game_->View.ClayProgress == 0 && game_->Shot.ShootingEnabled;
+  }
+  std::vector<std::string> CheersHeard() const {
+    std::vector<std::string> cheers;
+    for (const TraceEvent& e : host_.TracesOf("sound"))
+      if (TextField(e, "name").starts_with("tr00")) cheers.push_back(TextField(e, "name"));
+    return cheers;
+  }
+
+  ShooterHost host_;
+  GameConfig config_;
+  std::unique_ptr<FrmMain> game_;
+  std::filesystem::path dir_, oldDir_;
+};
+
+TEST_F(TournamentTest, TheScheduleDrawsTrapAThenKindsThenTrapBForReportPairsOnly) {
+  // Kinds 2 and 5 are drawn and thrown back; 1, 3 and 4 stay.
+  game_->Settings.Pairs = {1, 0, 1, 1, 0};
+  // A twin form with the same seed hands out the same numbers, for the expected schedules.
+  GameHost twinHost;
+  FrmMain twin(twinHost, config_);
+  std::set<int> kindsSeen;
+  int redraws = 0;
+  for (int field = 1; field <= 5; ++field) {
+    game_->BuildSchedule();
+    for (int s = 0; s < 10; ++s) {
+      const int trapA = Floor(twin.Rnd() * 4);
+      int kind = 0;
+      for (;;) {
+        kind = Floor(twin.Rnd() * 5) + 1;
+        if (game_->Settings.Pairs[kind - 1] == 1) break;
+        ++redraws;
+      }
+      const int trapB = kind >= Report ? Floor(twin.Rnd() * 4) : trapA;
+      const ScheduleEntry& entry = game_->Tourney.TourneySchedule[s];
+      SCOPED_TRACE("field " + std::to_string(field) + " entry " + std::to_string(s));
+      EXPECT_EQ(entry.TrapA, trapA);
+      EXPECT_EQ(entry.Kind, kind);
+      EXPECT_EQ(entry.TrapB, trapB);
+      kindsSeen.insert(kind);
+    }
+  }
+  // The seed gave every case: redrawn kinds, pairs without and with a drawn second trap.
+  EXPECT_GT(redraws, 0);
+  EXPECT_EQ(kindsSeen, (std::set<int>{Simultaneous, Report, FurAndFeather}));
+}
+
+TEST_F(TournamentTest, TheKindDecidesWhetherTheSecondTrapIsItsOwn) {
+  struct Case {
+    std::array<int16_t, 5> Pairs;
+    int Kind;
+    bool OwnSecondTrap;
+  };
+  const Case cases[] = {
+      {{0, 0, 1, 0, 0}, Report, true},
+      {{0, 0, 0, 1, 0}, FurAndFeather, true},
+      {{1, 0, 0, 0, 0}, Simultaneous, false},
+      {{0, 1, 0, 0, 0}, Trailing, false},
+  };
+  for (const Case& c : cases) {
+    SCOPED_TRACE("kind " + std::to_string(c.Kind));
+    game_->Settings.Pairs = c.Pairs;
+    int same = 0, different = 0;
+    std::set<int> firstTraps;
+    for (int field = 0; field < 10; ++field) {
+      game_->BuildSchedule();
+      for (const ScheduleEntry& entry : game_->Tourney.TourneySchedule) {
+        EXPECT_EQ(entry.Kind, c.Kind);
+        EXPECT_GE(entry.TrapB, 0);
+        EXPECT_LE(entry.TrapB, 3);
+        firstTraps.insert(entry.TrapA);
+        (entry.TrapA == entry.TrapB ? same : different) += 1;
+      }
+    }
+    EXPECT_EQ(firstTraps, (std::set<int>{0, 1, 2, 3}));
+    if (c.OwnSecondTrap) {
+      // Drawn independently: mostly another trap, sometimes the same one.
+      EXPECT_GT(different, 50);
+      EXPECT_GT(same, 5);
+    } else {
+      EXPECT_EQ(different, 0);
+    }
+  }
+}
+
+TEST_F(TournamentTest, TheSetUpPanelTicksTheMenuShooterAndDrawsTheRound) {
+  Surface art(712, 1100, 0xFFFFFF);
+  PaintFont(art);
+  game_->picArt->SetPicture(art);
+  const char* names[4] = {"Annie", "Bert", "No Shooter", "Cara"};
+  for (int i = 0; i < 4; ++i) game_->Roster.Players[i].Name = PadNameField(names[i]);
+  game_->optName[1]->SetValue(true);
+  // Box 2 was ticked in an earlier set-up, before its position became empty; box 3 too.
+  game_->chkTourney[2]->SetValue(1);
+  game_->chkTourney[3]->SetValue(1);
+  game_->Settings.RoundSize = 100;
+  game_->Settings.Pairs = {1, 0, 1, 0, 1};
+
+  game_->picTourney->MakePersistent();
+  game_->SetupTourney();
+  const Surface& panel = game_->picTourney->Image();
+  EXPECT_EQ(ReadBitmapText(panel, 40, 80), "100 Targets per Shooter");
+  EXPECT_EQ(ReadBitmapText(panel, 40, 98), "20 Targets per Field");
+  for (int i = 0; i < 4; ++i) EXPECT_EQ(ReadBitmapText(panel, 60, 154 + 20 * i), names[i]);
+  const char* kinds[4] = {"Simultaneous", "Trailing", "Report", "Fur and Feather"};
+  for (int k = 0; k < 4; ++k) EXPECT_EQ(ReadBitmapText(panel, 60, 262 + 20 * k), kinds[k]);
+
+  const int ticked[4] = {0, 1, 1, 1}, enabled[4] = {1, 1, 0, 1}, allowed[4] = {1, 0, 1, 0};
+  for (int i = 0; i < 4; ++i) {
+    SCOPED_TRACE("position " + std::to_string(i));
+    EXPECT_EQ(game_->chkTourney[i]->Value(), ticked[i]);
+    EXPECT_EQ(game_->chkTourney[i]->Enabled(), enabled[i] == 1);
+    EXPECT_EQ(game_->chkAllowed[i]->Value(), allowed[i]);
+  }
+  EXPECT_EQ(game_->Settings.Pairs, (std::array<int16_t, 5>{1, 0, 1, 0, 1}));
+
+  // The next opening: only the menu's shooter is forced; an untick elsewhere stays.
+  game_->chkTourney[1]->SetValue(0);
+  game_->optName[0]->SetValue(true);
+  game_->Settings.RoundSize = 50;
+  game_->picTourney->Cls();
+  game_->SetupTourney();
+  EXPECT_EQ(ReadBitmapText(panel, 40, 80), "50 Targets per Shooter");
+  EXPECT_EQ(ReadBitmapText(panel, 40, 98), "10 Targets per Field");
+  EXPECT_EQ(game_->chkTourney[0]->Value(), 1);
+  EXPECT_EQ(game_->chkTourney[1]->Value(), 0);
+  EXPECT_EQ(game_->chkTourney[3]->Value(), 1);
+}
+
+TEST_F(TournamentTest, AFivePairStationShootsTheFirstFiveEntriesThenWindsDown) {
+  // Clay targets that land at once: every presentation ends by itself after the call.
+  SetTraps(4, -1, 500);
+  const ScheduleEntry entries[5] = {{0, 0, 1}, {1, 1, 2}, {2, 3, 3}, {3, 0, 4}, {1, 2, 3}};
+  for (int s = 0; s < 10; ++s)
+    game_->Tourney.TourneySchedule[s] = s < 5 ? entries[s] : ScheduleEntry{3, 3, 2};
+  std::vector<std::array<int, 3>> presented;
+  std::vector<std::string> kindCaptions;
+  double overAt = 0;
+  host_.OnYield = [&] {
+    if (WaitingForTheCall()) {
+      presented.push_back(
+          {game_->Shot.FirstTrap, game_->Shot.SecondTrap, game_->Shot.PresentationKind});
+      kindCaptions.push_back(game_->lblFieldInfo[0]->Caption());
+      game_->picMain_MouseDown(RightButton, 0, 300, 170);
+    }
+    if (presented.size() == 5 && overAt == 0 &&
+        game_->View.ClayProgress >= game_->Shot.LastClay + 2)
+      overAt = game_->Timer();
+  };
+  ShootStation(5);
+
+  // Fur and Feather from a trap without rabbits is a report pair; a report pair's second clay
+  // comes from its own scheduled trap.
+  EXPECT_EQ(presented, (std::vector<std::array<int, 3>>{
+                           {0, 0, 1}, {1, 1, 2}, {2, 3, 3}, {3, 0, 3}, {1, 2, 3}}));
+  EXPECT_EQ(kindCaptions, (std::vector<std::string>{" Simultaneous", " Trailing", " Report",
+                                                    " Report", " Report"}));
+  EXPECT_EQ(Shooter().Thrown, 10);
+  int reloads = 0;
+  for (const TraceEvent& e : host_.TracesOf("caption"))
+    if (TextField(e, "text") == "Reloading...") ++reloads;
+  EXPECT_EQ(reloads, 5);  // the frame after the fifth sets nothing up
+  // One more frame, then a wind-down of one second.
+  ASSERT_GT(overAt, 0);
+  EXPECT_GE(game_->Timer() - overAt, 1.0);
+  EXPECT_LT(game_->Timer() - overAt, 1.05);
+  EXPECT_TRUE(game_->App.StationDone);
+  EXPECT_TRUE(game_->Shot.ShootingEnabled);  // the driver clears it, not the station
+  EXPECT_EQ(game_->Field.Clays[0].State, ClayReset);
+  EXPECT_EQ(game_->Field.Clays[1].State, ClayReset);
+}
+
+TEST_F(TournamentTest, TheFirstClayVariesItsTrapsSpeedByAPixelEitherWay) {
+  SetTraps(4, 3, 600);
+  game_->Field.Traps[1].DX = -4;
+  game_->Timing.SpeedFactor = 0.75f;
+  StationState station;
+  for (int trap : {0, 1}) {
+    std::set<float> speeds;
+    for (int round = 0; round < 24; ++round) {
+      game_->SetUpScheduledPresentation(station,
+                                        ScheduleEntry{static_cast<int16_t>(trap), 2, Trailing});
+      const ClayRecord& clay = game_->Field.Clays[0];
+      speeds.insert(clay.VX);
+      // The drag works against this varied speed.
+      EXPECT_FLOAT_EQ(clay.DragX, trap == 0 ? -0.015f : 0.015f);
+    }
+    const std::set<float> expected = trap == 0
+                                         ? std::set<float>{3 * 0.75f, 4 * 0.75f, 5 * 0.75f}
+                                         : std::set<float>{-5 * 0.75f, -4 * 0.75f, -3 * 0.75f};
+    EXPECT_EQ(speeds, expected);
+  }
+}
+
+TEST_F(TournamentTest, OnlyEveryTargetOfTheStationBrokenIsCheered) {
+  // Simultaneous pairs of clay targets that stay up long enough to be hit.
+  SetTraps(4, 3, 520);
+  for (ScheduleEntry& entry : game_->Tourney.TourneySchedule) entry = {2, 2, Simultaneous};
+  struct Case {
+    const char* Name;
+    int Missed;        // the clay (0..9, in throwing order) left to fly on; -1 none
+    int UnderPenalty;  // the clay broken while a penalty is pending; -1 none
+    bool Cheered;
+  };
+  const Case cases[] = {
+      {"all ten broken", -1, -1, true},
+      {"one missed", 7, -1, false},
+      {"one hit lost to a penalty", -1, 4, false},
+  };
+  for (const Case& c : cases) {
+    SCOPED_TRACE(c.Name);
+    host_.Traces.clear();
+    Shooter().Hit = 7;  // hits from earlier fields do not count against the station
+    Shooter().Thrown = 14;
+    int calls = 0;
+    std::set<int> dealtWith;
+    host_.OnYield = [&] {
+      if (WaitingForTheCall()) {
+        ++calls;
+        game_->picMain_MouseDown(RightButton, 0, 300, 170);
+      }
+      for (int k = 0; k <= 1; ++k) {
+        ClayRecord& clay = game_->Field.Clays[k];
+        const int number = 2 * (calls - 1) + k;
+        if (clay.State != ClayFlying || !dealtWith.insert(number).second) continue;
+        if (number == c.Missed) continue;
+        if (number == c.UnderPenalty) Shooter().Penalty = 1;
+        const float x = clay.X + 8, y = clay.Y + 3;
+        game_->CheckHit(k, x, y, CInt(x), CInt(y));
+        EXPECT_EQ(clay.State, ClayBroken);
+      }
+    };
+    ShootStation(5);
+    EXPECT_EQ(calls, 5);
+    EXPECT_EQ(Shooter().Thrown, 24);
+    EXPECT_EQ(Shooter().Hit, c.Cheered ? 17 : 16);
+    const std::vector<std::string> cheers = CheersHeard();
+    if (c.Cheered) {
+      ASSERT_EQ(cheers.size(), 1u);
+      EXPECT_TRUE(cheers[0] == "tr001.wav" || cheers[0] == "tr002.wav" || cheers[0] == "tr003.wav")
+          << cheers[0];
+    } else {
+      EXPECT_TRUE(cheers.empty());
+    }
+  }
+}
+
+TEST_F(TournamentTest, ATournamentLeavesOutSinglesAndPutsThePracticeSettingsBack) {
+  WriteField();
+  game_->Roster.Players[0].Name = "Annie";
+  game_->Roster.Players[1].Name = "Bert";
+  game_->chkTourney[0]->SetValue(1);
+  game_->optName[1]->SetValue(true);
+  game_->Settings.Pairs = {0, 0, 1, 0, 1};
+  game_->Roster.Players[0].Thrown = 30;
+  int singlesDuring = -1;
+  std::vector<int> kindsDrawn;
+  bool escPressed = false;
+  host_.OnYield = [&] {
+    if (escPressed || game_->lblStatus->Caption() != "Next Player") return;
+    singlesDuring = game_->Settings.Pairs[4];
+    for (const ScheduleEntry& entry : game_->Tourney.TourneySchedule)
+      kindsDrawn.push_back(entry.Kind);
+    // Esc during the first banner: the tournament ends with nothing shot.
+    escPressed = true;
+    game_->Form_KeyDown(KeyEscape, 0);
+  };
+  game_->RunTournament();
+
+  ASSERT_TRUE(escPressed);
+  EXPECT_EQ(singlesDuring, 0);
+  EXPECT_EQ(kindsDrawn, std::vector<int>(10, Report));
+  EXPECT_EQ(game_->Settings.Pairs, (std::array<int16_t, 5>{0, 0, 1, 0, 1}));
+  EXPECT_FALSE(game_->App.AbortTournament);
+  EXPECT_EQ(game_->Roster.CurrentPlayer, 1);  // the menu's shooter again
+  EXPECT_EQ(game_->Roster.Players[0].Thrown, 0);
+  EXPECT_EQ(game_->lblClaysThrown[0]->Caption(), "0");
+  EXPECT_TRUE(game_->picStats->Visible());
+  EXPECT_FALSE(game_->picMain->Visible());
+  for (const TraceEvent& e : host_.TracesOf("caption"))
+    EXPECT_NE(TextField(e, "text"), "Next Station");
+}
+
+}  // namespace qm
