@@ -150,6 +150,60 @@ TEST_F(ArtSheet, GunCarriesItsBeadWhereThePointerCircleLooks) {
             0);
 }
 
+// Shouldered (GunY 200) the view's foot cuts the gun 140 rows down; there it must be
+// broad, narrowing to the muzzles, or it reads as a post rather than a gun.
+TEST_F(ArtSheet, GunWidensFromTheMuzzlesTowardsTheShooter) {
+  auto width = [&](int row) {
+    return MaskArea(Sheet(), assets::GunMaskX, assets::GunY + row, assets::GunW, 1);
+  };
+  EXPECT_LE(width(4), 16) << "the muzzles are far off";
+  EXPECT_GE(width(139), 48) << "the action at the view's foot is near";
+  for (int row = 10; row < 140; row += 10)
+    EXPECT_GE(width(row), width(row - 10) - 2) << "the gun narrows again at row " << row;
+}
+
+// Puffs are drawn with AND alone: a burst of specks, never a blot, thinning as it goes.
+TEST_F(ArtSheet, BreakPuffsAreSpecklesThatThinOut) {
+  std::vector<int> counts;
+  for (int f = 0; f < assets::PuffFrames; ++f) {
+    const int x0 = assets::PuffX + assets::PuffSize * f, y0 = assets::PuffY;
+    auto black = [&](int x, int y) {
+      return x >= 0 && y >= 0 && x < assets::PuffSize && y < assets::PuffSize &&
+             Sheet().At(x0 + x, y0 + y) == Black;
+    };
+    int solid = 0;
+    for (int y = 0; y < assets::PuffSize; ++y)
+      for (int x = 0; x < assets::PuffSize; ++x)
+        solid +=
+            black(x, y) && black(x - 1, y) && black(x + 1, y) && black(x, y - 1) && black(x, y + 1);
+    EXPECT_EQ(solid, 0) << "frame " << f << " has a solid patch";
+    counts.push_back(MaskArea(Sheet(), x0, y0, assets::PuffSize, assets::PuffSize));
+    EXPECT_LE(counts.back(), 60) << "frame " << f << " is too heavy";
+  }
+  EXPECT_GE(counts.front(), 20) << "the burst should show at once";
+  EXPECT_LT(counts.back() * 3, counts.front()) << "the burst should thin out";
+}
+
+// Two chips lie in the pattern cloud's mask; in the shot frame they must stand alone like
+// the stray pellets round them, not bulk out a clump of pellets.
+TEST_F(ArtSheet, ChipsInThePatternCloudStandApart) {
+  for (const assets::ChipPlace& c : assets::Chips) {
+    const bool inCloud = c.X >= assets::CloudX && c.X + c.W <= assets::CloudX + assets::CloudSize &&
+                         c.Y >= assets::CloudMaskY &&
+                         c.Y + c.H <= assets::CloudMaskY + assets::CloudSize;
+    if (!inCloud) continue;
+    for (int y = c.Y - 1; y <= c.Y + c.H; ++y)
+      for (int x = c.X - 1; x <= c.X + c.W; ++x) {
+        const bool ring = x < c.X || x >= c.X + c.W || y < c.Y || y >= c.Y + c.H;
+        if (ring) {
+          EXPECT_EQ(Sheet().At(x, y), White)
+              << "cloud pellet touching the chip at " << x << "," << y;
+        }
+      }
+    EXPECT_LE(MaskArea(Sheet(), c.X, c.Y, c.W, c.H), 4) << "a chip bigger than a stray pellet";
+  }
+}
+
 // Cells are copied side by side onto a panel: each needs ink, the panel's baize round it,
 // and a bare column on its right so neighbouring letters never touch.
 TEST_F(ArtSheet, FontCellsHaveInkOnThePanelsBaize) {
