@@ -130,14 +130,13 @@ void PaintUpperBarrel(Layer& l, int y) {
     const double rib = 0.3;
     if (std::abs(u) < rib) {
       const double r = u / rib;
-      // A matte, file-cut top with a bright centre line leading the eye to the bead; the
-      // vents between the posts show as notches at its edges.
+      // A matte, file-cut top with a bright centre line leading the eye to the bead.
       c = Mix({40, 46, 60}, {112, 122, 142}, std::clamp(0.6 - 0.5 * r, 0.0, 1.0));
       if (std::abs(r) < 0.2) c = Mix(c, {200, 210, 226}, 0.45);
-      if (y > 7 && RibGap(y) && std::abs(r) > 0.55) c = {10, 12, 18};
       c = Distance(c, y);
     } else if (std::abs(std::abs(u) - rib) < 0.1) {
-      c = Mix(c, {0, 0, 0}, 0.5);  // the rib's shadow on the barrel
+      // The rib's shadow on the barrel, darkest through the vents between its posts.
+      c = Mix(c, {0, 0, 0}, y > 7 && RibGap(y) ? 0.8 : 0.45);
     }
     // The muzzles' rims catch the light.
     if (y <= 2) c = Mix(c, {200, 206, 220}, 0.5);
