@@ -50,15 +50,7 @@ void FrmMain::TourneyStationLoop(int16_t& presentations) {
   CaptureMouse();
   RestPointer(300, 220);
   StationState station;
-  RunningStation = &station;
-  Shot.GunY = 200;
-  ResetBreaks();
-  ComposeBackdrop();
-  Shot.ShotFired = 0;
-  Shot.LaunchPending = false;
-  Shot.LastClay = 0;
-  View.ClayProgress = 2;
-  Shot.ClayClock = {Timer(), Timer()};
+  StartStationRun(station);
   PlayerRecord& shooter = Roster.Players[Roster.CurrentPlayer];
   // Kept: only the low 16 bits of the count, as the old station remembered it.
   const int16_t stationStartHits = static_cast<int16_t>(shooter.Hit);
