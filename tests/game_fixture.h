@@ -27,7 +27,9 @@ class GameHost : public FakeHost {
   }
 };
 
-class GameTest : public ::testing::Test {
+// A main form in a fresh directory, on a host of the test's choosing.
+template <typename HostT>
+class GameTestOn : public ::testing::Test {
  protected:
   void SetUp() override {
     dir_ = std::filesystem::temp_directory_path() /
@@ -37,8 +39,8 @@ class GameTest : public ::testing::Test {
     std::filesystem::create_directories(dir_);
     oldDir_ = std::filesystem::current_path();
     std::filesystem::current_path(dir_);
-    GameConfig config{dir_.string(), dir_.string(), dir_.string()};
-    game_ = std::make_unique<FrmMain>(host_, config);
+    config_ = GameConfig{dir_.string(), dir_.string(), dir_.string()};
+    game_ = std::make_unique<FrmMain>(host_, config_);
   }
   void TearDown() override {
     game_.reset();
@@ -51,9 +53,12 @@ class GameTest : public ::testing::Test {
     std::fclose(f);
   }
 
-  GameHost host_;
+  HostT host_;
+  GameConfig config_;
   std::unique_ptr<FrmMain> game_;
   std::filesystem::path dir_, oldDir_;
 };
+
+using GameTest = GameTestOn<GameHost>;
 
 }  // namespace qm

@@ -91,36 +91,20 @@ std::string FieldFileText() {
 
 }  // namespace
 
-class TournamentTest : public ::testing::Test {
+class TournamentTest : public GameTestOn<ShooterHost> {
  protected:
   void SetUp() override {
-    dir_ = std::filesystem::temp_directory_path() /
-           ("quillmoor-test-" + std::to_string(::getpid()) + "-" +
-            ::testing::UnitTest::GetInstance()->current_test_info()->name());
-    std::filesystem::remove_all(dir_);
-    std::filesystem::create_directories(dir_);
-    oldDir_ = std::filesystem::current_path();
-    std::filesystem::current_path(dir_);
-    config_ = GameConfig{dir_.string(), dir_.string(), dir_.string()};
-    game_ = std::make_unique<FrmMain>(host_, config_);
+    GameTestOn<ShooterHost>::SetUp();
     game_->picArt->SetPicture(Surface(712, 1100, 0xFFFFFF));
     game_->picMask->SetPicture(Surface(1600, 800, 0x336699));
     game_->picWork->SetPicture(Surface(600, 340));
     game_->lblMode->SetCaption("Tournament");
     game_->Timing.SpeedFactor = 1;
   }
-  void TearDown() override {
-    game_.reset();
-    std::filesystem::current_path(oldDir_);
-    std::filesystem::remove_all(dir_);
-  }
 
   // Field 1 on disk, with four traps whose clay targets land at once.
   void WriteField() {
-    std::FILE* f = std::fopen((dir_ / "0f1.fld").c_str(), "wb");
-    const std::string text = FieldFileText();
-    std::fwrite(text.data(), 1, text.size(), f);
-    std::fclose(f);
+    WriteFile("0f1.fld", FieldFileText());
     host_.Bitmaps["0f1.bmp"] = Surface(1600, 800, 0x336699);
   }
   PlayerRecord& Shooter() { return game_->Roster.Players[game_->Roster.CurrentPlayer]; }
@@ -149,11 +133,6 @@ class TournamentTest : public ::testing::Test {
       if (TextField(e, "name").starts_with("tr00")) cheers.push_back(TextField(e, "name"));
     return cheers;
   }
-
-  ShooterHost host_;
-  GameConfig config_;
-  std::unique_ptr<FrmMain> game_;
-  std::filesystem::path dir_, oldDir_;
 };
 
 TEST_F(TournamentTest, TheScheduleDrawsTrapAThenKindsThenTrapBForReportPairsOnly) {
