@@ -2,6 +2,9 @@
 BUILD_DIR ?= build
 JOBS ?= $(shell nproc 2>/dev/null || echo 2)
 WERROR ?= $(if $(CI),ON,OFF)
+# ccache, where installed, lets several checkouts of the tree share one compile cache.
+CCACHE := $(shell command -v ccache 2>/dev/null)
+export CCACHE_BASEDIR ?= $(abspath $(CURDIR)/..)
 
 .PHONY: run test build deps configure bench clean
 
@@ -9,7 +12,8 @@ deps:
 	@bash scripts/install-deps.sh
 
 configure: deps
-	@cmake -S . -B $(BUILD_DIR) -DCMAKE_BUILD_TYPE=RelWithDebInfo -DQUILLMOOR_WERROR=$(WERROR) > /dev/null
+	@cmake -S . -B $(BUILD_DIR) -DCMAKE_BUILD_TYPE=RelWithDebInfo -DQUILLMOOR_WERROR=$(WERROR) \
+		$(if $(CCACHE),-DCMAKE_CXX_COMPILER_LAUNCHER=$(CCACHE)) > /dev/null
 
 build: configure
 	@cmake --build $(BUILD_DIR) -j $(JOBS)
