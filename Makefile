@@ -6,7 +6,7 @@ WERROR ?= $(if $(CI),ON,OFF)
 CCACHE := $(shell command -v ccache 2>/dev/null)
 export CCACHE_BASEDIR ?= $(abspath $(CURDIR)/..)
 
-.PHONY: run test build deps configure bench clean
+.PHONY: run test build deps configure bench bench-real clean
 
 deps:
 	@bash scripts/install-deps.sh
@@ -26,6 +26,11 @@ test: build
 
 bench: build
 	@$(BUILD_DIR)/bench/quillmoor_bench
+
+# The real game in a window on a private X server: processor, memory and frame pacing.
+bench-real: build
+	@bash bench/real_game.sh $(BUILD_DIR)/quillmoor $(BUILD_DIR)/data $(BUILD_DIR)/tests/e2e \
+		$(BUILD_DIR)/bench/libquillmoor_present_shim.so $(BUILD_DIR) $(SCALES)
 
 clean:
 	@rm -rf $(BUILD_DIR)

@@ -39,7 +39,9 @@ constexpr const char* Usage =
     "  --trace FILE             where a headless run writes its trace\n"
     "  --twips N                twips per pixel a headless run reports (default 15)\n"
     "  --day-clock SECONDS      seconds since midnight a headless run starts at (default noon)\n"
-    "  --refuse-display-switch  a headless run refuses display mode switches\n";
+    "  --refuse-display-switch  a headless run refuses display mode switches\n"
+    "  --frame-ms N             a headless run's frames last N ms, as on a display of that "
+    "period\n";
 
 struct CommandLine {
   bool Help = false;
@@ -99,6 +101,10 @@ bool ApplyValue(CommandLine& line, std::string_view flag, const std::string& val
     auto scale = ParseNumber<int>(value);
     if (!scale || *scale < 1 || *scale > 16) return false;
     line.Host.Scale = *scale;
+  } else if (flag == "--frame-ms") {
+    auto ms = ParseNumber<int>(value);
+    if (!ms || *ms < 1 || *ms > 1000) return false;
+    line.Host.FrameMs = *ms;
   } else {
     return false;
   }
@@ -107,7 +113,8 @@ bool ApplyValue(CommandLine& line, std::string_view flag, const std::string& val
 
 bool TakesValue(std::string_view flag) {
   return flag == "--data" || flag == "--config" || flag == "--script" || flag == "--trace" ||
-         flag == "--seed" || flag == "--twips" || flag == "--day-clock" || flag == "--scale";
+         flag == "--seed" || flag == "--twips" || flag == "--day-clock" || flag == "--scale" ||
+         flag == "--frame-ms";
 }
 
 // nullopt after saying on stderr what was wrong with the command line.

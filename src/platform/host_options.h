@@ -18,6 +18,7 @@ struct HostOptions {
   std::optional<double> DayClockStart; // --day-clock SECONDS (headless); noon by default
   bool RefuseDisplaySwitch = false;    // --refuse-display-switch (headless): mode switches fail
   int Scale = 0;                       // --scale N (real host): window scale, 0 = automatic
+  int FrameMs = 0;                     // --frame-ms N (headless): each frame's wait takes N ms
 };
 
 // Both return null and set `error` to a one-line message when the host cannot start
