@@ -103,6 +103,7 @@ for SCALE in "${scales[@]}"; do
   sleep 6
   measure "practice waiting" "$WAITING_S"
   measure "practice, calls" "$CALLS_S" calls
+  e2e_grab "practice-scale$SCALE"
   echo "peak memory        scale $SCALE  $(awk '/VmHWM/ {printf "%.1f MB", $2 / 1024}' /proc/"$GAME_PID"/status)"
   kill "$GAME_PID" 2>/dev/null
   wait "$GAME_PID" 2>/dev/null

@@ -212,8 +212,10 @@ void SdlHost::ShowFrame() {
 }
 
 void SdlHost::ShowFrameIfDue() {
-  // With vsync the present itself waits for the refresh.
-  if (framePending_ && (screen_->Vsync() || Now() >= nextRefresh_)) ShowFrame();
+  // With vsync the present itself waits for the refresh: started a little early it ends on
+  // time, while a loop of short steps (a wipe) must not wait a whole refresh at each one.
+  const double early = screen_->Vsync() ? 0.002 : 0.0;
+  if (framePending_ && Now() >= nextRefresh_ - early) ShowFrame();
 }
 
 bool SdlHost::SleepUntil(double until) {
