@@ -3,10 +3,9 @@
 # see the frames as they are (its 45 frames take 45 periods), and a clay from each field's
 # first trap must stay in the air about as long at every period. Not exactly as long: the
 # physics tick comes when 0.1 s or more has passed since the last one and restarts from
-# there, so it falls on whole frames (110 ms at 11 ms a frame, 132 ms at 33), and its clock
-# is kept as a single-precision number; both are the game's own rules and are kept. They
-# give up to 28 % between these periods; a clay whose speeds did not follow the frame
-# period would differ threefold. The headless game runs on virtual time: no flakes.
+# there, so it falls on whole frames (110 ms at 11 ms a frame, 132 ms at 33): the game's own
+# rule, kept. It gives up to 28 % between these periods; a clay whose speeds did not follow
+# the frame period would differ threefold. The headless game runs on virtual time: no flakes.
 #
 #   flight_time.sh QUILLMOOR DATA_DIR WORK_DIR
 set -eu
