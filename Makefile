@@ -6,7 +6,7 @@ WERROR ?= $(if $(CI),ON,OFF)
 CCACHE := $(shell command -v ccache 2>/dev/null)
 export CCACHE_BASEDIR ?= $(abspath $(CURDIR)/..)
 
-.PHONY: run test build deps configure bench clean
+.PHONY: run test build deps configure bench package clean
 
 deps:
 	@bash scripts/install-deps.sh
@@ -26,6 +26,14 @@ test: build
 
 bench: build
 	@$(BUILD_DIR)/bench/quillmoor_bench
+
+# The Debian package of the game and the editor, with its dependencies worked out by dpkg.
+# Its own build folder, configured for /usr, so the game's compiled-in data path is right.
+package: deps
+	@cmake -S . -B $(BUILD_DIR)/deb -DCMAKE_BUILD_TYPE=RelWithDebInfo -DCMAKE_INSTALL_PREFIX=/usr \
+		-DQUILLMOOR_WERROR=$(WERROR) $(if $(CCACHE),-DCMAKE_CXX_COMPILER_LAUNCHER=$(CCACHE)) > /dev/null
+	@cmake --build $(BUILD_DIR)/deb -j $(JOBS)
+	@cd $(BUILD_DIR)/deb && cpack -G DEB
 
 clean:
 	@rm -rf $(BUILD_DIR)
