@@ -29,11 +29,16 @@ bench: build
 	@$(BUILD_DIR)/bench/quillmoor_bench
 
 # The Debian package of the game and the editor, with its dependencies worked out by dpkg.
-# Its own build folder, configured for /usr, so the game's compiled-in data path is right.
+# Its own build folder: configured for /usr with the games in /usr/games, so the game's
+# compiled-in data path is right, and built with Debian's hardening flags.
 package: deps
-	@cmake -S . -B $(BUILD_DIR)/deb -DCMAKE_BUILD_TYPE=RelWithDebInfo -DCMAKE_INSTALL_PREFIX=/usr \
+	@DEB_BUILD_MAINT_OPTIONS=hardening=+all; export DEB_BUILD_MAINT_OPTIONS; \
+	cmake -S . -B $(BUILD_DIR)/deb -DCMAKE_BUILD_TYPE=RelWithDebInfo -DCMAKE_INSTALL_PREFIX=/usr \
+		-DCMAKE_INSTALL_BINDIR=games -DCMAKE_SKIP_INSTALL_ALL_DEPENDENCY=ON \
+		-DCMAKE_CXX_FLAGS="$$(dpkg-buildflags --get CPPFLAGS) $$(dpkg-buildflags --get CXXFLAGS)" \
+		-DCMAKE_EXE_LINKER_FLAGS="$$(dpkg-buildflags --get LDFLAGS)" \
 		-DQUILLMOOR_WERROR=$(WERROR) $(if $(CCACHE),-DCMAKE_CXX_COMPILER_LAUNCHER=$(CCACHE)) > /dev/null
-	@cmake --build $(BUILD_DIR)/deb -j $(JOBS)
+	@cmake --build $(BUILD_DIR)/deb -j $(JOBS) --target quillmoor_installed
 	@cd $(BUILD_DIR)/deb && cpack -G DEB
 
 clean:

@@ -37,6 +37,13 @@ function(quillmoor_packaging)
     DEPENDS ${packaging_dir}/changelog)
   add_custom_target(quillmoor_docs ALL DEPENDS ${compressed_docs} ${packaging_out}/changelog.gz)
 
+  # Everything the install rules take, so the package's build makes no tests or benchmarks.
+  add_custom_target(quillmoor_installed)
+  add_dependencies(quillmoor_installed quillmoor quillmoor_data quillmoor_docs)
+  if(TARGET marlsmith)
+    add_dependencies(quillmoor_installed marlsmith)
+  endif()
+
   install(TARGETS quillmoor RUNTIME DESTINATION ${CMAKE_INSTALL_BINDIR})
   # The generated data is one folder, read only once installed; the editor's window icon goes
   # with the editor.
@@ -55,6 +62,12 @@ function(quillmoor_packaging)
   install(FILES ${compressed_docs} DESTINATION ${CMAKE_INSTALL_MANDIR}/man6)
   install(FILES ${packaging_dir}/copyright ${packaging_out}/changelog.gz
           DESTINATION ${CMAKE_INSTALL_DATADIR}/doc/quillmoor)
+  # What lintian would otherwise ask about, each with its reason; only a package for /usr
+  # carries it.
+  if(CMAKE_INSTALL_PREFIX STREQUAL "/usr")
+    install(FILES ${packaging_dir}/lintian-overrides DESTINATION share/lintian/overrides
+            RENAME quillmoor)
+  endif()
   if(TARGET marlsmith)
     install(TARGETS marlsmith RUNTIME DESTINATION ${CMAKE_INSTALL_BINDIR})
     install(FILES ${packaging_dir}/org.quillmoor.Marlsmith.desktop
@@ -73,11 +86,16 @@ function(quillmoor_packaging)
   set(CPACK_PACKAGE_VENDOR "The Quillmoor developers")
   set(CPACK_PACKAGE_CONTACT "The Quillmoor developers <developers@quillmoor.org>")
   set(CPACK_PACKAGE_DESCRIPTION_SUMMARY "clay-target shooting game")
-  set(CPACK_PACKAGE_DESCRIPTION
-      "Up to four named shooters, each with their own options, shoot singles and pairs of
-  clay targets thrown by the traps of five fields: practise on one field, or shoot a
-  tournament over all five. Lifetime scores earn class ratings from AA to D, and score
-  sheets print on the system printer. Includes the field editor marlsmith when built.")
+  string(CONCAT CPACK_PACKAGE_DESCRIPTION
+         "Up to four named shooters, each with their own options, shoot singles\n"
+         "and pairs of clay targets thrown by the traps of five fields: practise\n"
+         "on one field, or shoot a tournament over all five. Lifetime scores earn\n"
+         "class ratings from AA to D, and score sheets print on the system printer.")
+  if(TARGET marlsmith)
+    string(APPEND CPACK_PACKAGE_DESCRIPTION
+           "\n.\nThe field editor marlsmith lays out the traps of a field and shows\n"
+           "every clay's flight before saving; the game plays the player's fields.")
+  endif()
   set(CPACK_PACKAGE_INSTALL_DIRECTORY quillmoor)
   set(CPACK_PACKAGING_INSTALL_PREFIX ${CMAKE_INSTALL_PREFIX})
   set(CPACK_STRIP_FILES ON)
