@@ -23,6 +23,13 @@ function(quillmoor_packaging)
     list(APPEND man_pages marlsmith)
   endif()
   set(compressed_docs)
+  # The game plays the player's own fields only where the editor that makes them is built.
+  set(QUILLMOOR_USER_FIELDS_FILES "")
+  set(QUILLMOOR_USER_FIELDS_ENVIRONMENT "")
+  if(TARGET marlsmith)
+    file(READ ${packaging_dir}/user_fields_files.6.in QUILLMOOR_USER_FIELDS_FILES)
+    file(READ ${packaging_dir}/user_fields_environment.6.in QUILLMOOR_USER_FIELDS_ENVIRONMENT)
+  endif()
   foreach(page IN LISTS man_pages)
     configure_file(${packaging_dir}/${page}.6 ${packaging_out}/${page}.6 @ONLY)
     add_custom_command(
