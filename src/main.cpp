@@ -30,7 +30,8 @@ constexpr const char* Usage =
     "usage: quillmoor [options]\n"
     "  --help                   show this help and exit\n"
     "  --version                show the version and exit\n"
-    "  --data DIR               artwork, sounds, fields and help (default: data/ beside the game)\n"
+    "  --data DIR               artwork, sounds, fields and help (default: data/ beside the\n"
+    "                           game, else the installed share/quillmoor)\n"
     "  --config DIR             where quillmoor.ini is kept (default: ~/.config/quillmoor)\n"
     "  --seed N                 fix the random generator\n"
     "  --scale N                window scale, a whole number (default: fit the desktop)\n"
@@ -157,8 +158,10 @@ fs::path ProgramDirectory() {
   return error ? fs::current_path(error) : self.parent_path();
 }
 
-// --data, then $QUILLMOOR_DATA, then data/ beside the game, then the installed share
-// directory. Returns the path to name in the message when none of them is a directory.
+// --data, then $QUILLMOOR_DATA, then data/ beside the game, then the share directory of an
+// installed game (found from the executable, so a moved installation still works), then
+// the directory the build was configured to install to. Returns the path to name in the
+// message when none of them is a directory.
 fs::path FindDataDirectory(const CommandLine& line, const fs::path& programDir, bool& found) {
   std::error_code error;
   found = true;
@@ -175,6 +178,9 @@ fs::path FindDataDirectory(const CommandLine& line, const fs::path& programDir, 
   if (fs::is_directory(beside, error)) return beside;
   fs::path installed = programDir.parent_path() / "share" / "quillmoor";
   if (fs::is_directory(installed, error)) return installed;
+#ifdef QUILLMOOR_INSTALLED_DATA
+  if (fs::is_directory(QUILLMOOR_INSTALLED_DATA, error)) return QUILLMOOR_INSTALLED_DATA;
+#endif
   found = false;
   return beside;
 }
@@ -236,6 +242,7 @@ int Run(const CommandLine& line) {
   config.DataDir = Absolute(dataDir.string());
   config.ConfigDir = Absolute(FindConfigDirectory(line).string());
   config.ProgramDir = programDir.string();
+  options.IconPath = (fs::path(config.DataDir) / "quillmoor-icon.bmp").string();
   // The settings writer replaces quillmoor.ini inside this directory; a first run has none.
   fs::create_directories(config.ConfigDir, error);
 

@@ -53,6 +53,16 @@ SdlScreen::Presenter ChoosePresenter() {
                                     : SdlScreen::Presenter::WindowSurface;
 }
 
+// The picture the desktop's launcher shows, so the running game is recognised in the task
+// bar; without the file the window keeps the desktop's default icon.
+void SetWindowIcon(Uint32 windowId, const std::string& path) {
+  if (path.empty()) return;
+  SDL_Surface* icon = SDL_LoadBMP(path.c_str());
+  if (!icon) return;
+  SDL_SetWindowIcon(SDL_GetWindowFromID(windowId), icon);
+  SDL_FreeSurface(icon);
+}
+
 }  // namespace
 
 std::unique_ptr<Host> CreateSdlHost(const HostOptions& options, std::string& error) {
@@ -68,6 +78,7 @@ std::unique_ptr<Host> CreateSdlHost(const HostOptions& options, std::string& err
     SDL_Quit();
     return nullptr;
   }
+  SetWindowIcon(screen->WindowId(), options.IconPath);
   return std::make_unique<SdlHost>(options, std::move(screen));
 }
 
