@@ -14,6 +14,8 @@ void FrmMain::LoadWaveFile(const std::string& fileName, WaveBuffer& buffer) {
   buffer = ReadWaveFile(fileName);
   buffer.Source = fileName;
   if (!buffer.Bytes.empty()) return;
+  // An empty file reads whole without fault: a silent wave, nothing to report.
+  if (FileIsEmpty(fileName)) return;
   // The old loader named the error and the failing step; one message per missing file.
   const int errorNumber =
       FileReadable(fileName) ? 62 : 53;  // input past end of file : file not found
