@@ -1,8 +1,7 @@
-#include <filesystem>
-#include <fstream>
 #include <string>
 
 #include "app/frm_main.h"
+#include "platform/file_read.h"
 #include "platform/message_box.h"
 
 namespace qm {
@@ -16,13 +15,10 @@ void FrmMain::LoadWaveFile(const std::string& fileName, WaveBuffer& buffer) {
   buffer.Source = fileName;
   if (!buffer.Bytes.empty()) return;
   // An empty file reads whole without fault: a silent wave, nothing to report.
-  std::error_code error;
-  if (std::filesystem::is_regular_file(fileName, error) &&
-      std::filesystem::file_size(fileName, error) == 0)
-    return;
+  if (FileIsEmpty(fileName)) return;
   // The old loader named the error and the failing step; one message per missing file.
-  std::ifstream probe(fileName, std::ios::binary);
-  const int errorNumber = probe ? 62 : 53;  // input past end of file : file not found
+  const int errorNumber =
+      FileReadable(fileName) ? 62 : 53;  // input past end of file : file not found
   MsgBox(form_,
          "Error occured in Wave Loading Routine: " + std::to_string(errorNumber) + " In Line: 2");
 }

@@ -6,11 +6,15 @@
 #include <cstdint>
 
 #include "platform/sound.h"
+#include "sim/presentation_kind.h"
 
 namespace qm {
 
+// A break puff's state; the dump shows the game's numbers.
+enum PuffState : int16_t { PuffIdle = 1, PuffRunning = 2 };
+
 struct BreakPuff {
-  int16_t State = 1;  // 2 while the puff runs
+  int16_t State = PuffIdle;
   int16_t X = -40, Y = -40;
   float VY = 0, VX = 0;
   float Frame = 0;
@@ -19,14 +23,6 @@ struct BreakPuff {
 struct Fragment {
   int16_t X = -30, Y = -30;
   float VY = 0, VX = 0;
-};
-
-enum PresentationKinds : int16_t {
-  Simultaneous = 1,
-  Trailing = 2,
-  Report = 3,
-  FurAndFeather = 4,
-  Single = 5,
 };
 
 struct ShotState {
