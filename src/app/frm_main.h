@@ -81,6 +81,12 @@ std::string SingleText(float value);
 const char* KindCaption(int kind);
 
 class FrmMain {
+  // Declared before the controls so the form outlives them: each control leaves the form's
+  // list as it is destroyed.
+  Host& host_;
+  GameConfig config_;
+  Form form_;
+
  public:
   FrmMain(Host& host, const GameConfig& config);
   ~FrmMain();
@@ -319,9 +325,6 @@ class FrmMain {
   void BuildStatsControls();
   void BuildNameEntry();
 
-  Host& host_;
-  GameConfig config_;
-  Form form_;
   ProfileFile ini_;
   std::mt19937 random_;
   bool iniFailureReported_ = false;

@@ -1,0 +1,22 @@
+#!/usr/bin/env bash
+# Runs each fuzzing harness for SECONDS: new inputs go to BUILD/corpus/NAME (the committed
+# seeds in corpus/NAME are only read), a crash to BUILD/crashes/. Usage: run.sh BUILD SECONDS
+set -euo pipefail
+build=$1 seconds=$2
+here=$(cd "$(dirname "$0")" && pwd)
+status=0
+for seeds in "$here"/corpus/*/; do
+  name=$(basename "$seeds")
+  mkdir -p "$build/corpus/$name" "$build/crashes"
+  log="$build/fuzz_$name.log"
+  if "$build/tests/fuzz/fuzz_$name" -max_total_time="$seconds" -print_final_stats=1 \
+      -artifact_prefix="$build/crashes/$name-" "$build/corpus/$name" "$seeds" > "$log" 2>&1; then
+    echo "fuzz $name: $(grep -m1 -o 'stat::number_of_executed_units: *[0-9]*' "$log" |
+      grep -o '[0-9]*$') executions in ${seconds} s, no crash"
+  else
+    status=1
+    echo "fuzz $name: FAILED, see $log; add the input in $build/crashes/ to $seeds"
+    tail -n 30 "$log"
+  fi
+done
+exit $status
