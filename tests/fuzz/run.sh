@@ -1,12 +1,16 @@
 #!/usr/bin/env bash
 # Runs each fuzzing harness for SECONDS: new inputs go to BUILD/corpus/NAME (the committed
-# seeds in corpus/NAME are only read), a crash to BUILD/crashes/. Usage: run.sh BUILD SECONDS
+# seeds in corpus/NAME are only read), a crash to BUILD/crashes/. One harness at a time.
+#   run.sh BUILD SECONDS [NAME...]      (every harness when no NAME is given)
 set -euo pipefail
 build=$1 seconds=$2
+shift 2
 here=$(cd "$(dirname "$0")" && pwd)
+names=("$@")
+[[ ${#names[@]} -gt 0 ]] || names=($(cd "$here/corpus" && ls))
 status=0
-for seeds in "$here"/corpus/*/; do
-  name=$(basename "$seeds")
+for name in "${names[@]}"; do
+  seeds=$here/corpus/$name
   mkdir -p "$build/corpus/$name" "$build/crashes"
   log="$build/fuzz_$name.log"
   if "$build/tests/fuzz/fuzz_$name" -max_total_time="$seconds" -print_final_stats=1 \
