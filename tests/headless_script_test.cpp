@@ -9,7 +9,7 @@
 
 #include "app/game.h"
 #include "platform/form.h"
-#include "platform/headless/bmp_writer.h"
+#include "platform/bmp_writer.h"
 #include "platform/headless/headless_host.h"
 #include "platform/headless/keystrokes.h"
 #include "platform/headless/script_parser.h"

@@ -45,7 +45,7 @@ std::unique_ptr<Host> CreateSdlHost(const HostOptions& options, std::string& err
     SDL_Quit();
     return nullptr;
   }
-  auto screen = SdlScreen::Open(options.Scale, error);
+  auto screen = SdlScreen::Open(options.Scale, options.WindowTitle, error);
   if (!screen) {
     SDL_Quit();
     return nullptr;

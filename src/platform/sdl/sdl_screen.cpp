@@ -23,10 +23,11 @@ int AutomaticScale() {
 
 }  // namespace
 
-std::unique_ptr<SdlScreen> SdlScreen::Open(int scale, std::string& error) {
+std::unique_ptr<SdlScreen> SdlScreen::Open(int scale, const std::string& title,
+                                           std::string& error) {
   std::unique_ptr<SdlScreen> screen(new SdlScreen());
   screen->windowedScale_ = scale > 0 ? scale : AutomaticScale();
-  screen->window_ = SDL_CreateWindow("Quillmoor", SDL_WINDOWPOS_CENTERED, SDL_WINDOWPOS_CENTERED,
+  screen->window_ = SDL_CreateWindow(title.c_str(), SDL_WINDOWPOS_CENTERED, SDL_WINDOWPOS_CENTERED,
                                      LogicalWidth * screen->windowedScale_,
                                      LogicalHeight * screen->windowedScale_, SDL_WINDOW_SHOWN);
   if (!screen->window_) {

@@ -19,7 +19,7 @@ class SdlScreen {
   static constexpr int LogicalHeight = 480;
 
   // Needs the video subsystem. `scale` 0 picks the largest multiple that fits the desktop.
-  static std::unique_ptr<SdlScreen> Open(int scale, std::string& error);
+  static std::unique_ptr<SdlScreen> Open(int scale, const std::string& title, std::string& error);
   ~SdlScreen();
   SdlScreen(const SdlScreen&) = delete;
   SdlScreen& operator=(const SdlScreen&) = delete;
