@@ -183,15 +183,23 @@ void FrmEditor::DrawCanvas() {
     if (i != selected_ && i < static_cast<int>(flights_.size()))
       DrawFlight(s, flights_[i], TrapColours[i % MaxTraps], false);
   }
-  if (selected_ < count) {
-    const TrapRecord& trap = field_.Traps[selected_].Trap;
-    if (trap.Rabbit != 0) DrawFlight(s, RunRabbit(trap, speedFactor_), RabbitColour, false);
-    if (selected_ < static_cast<int>(flights_.size()))
-      DrawFlight(s, flights_[selected_], PathColour, true);
-  }
+  if (selected_ < count && selected_ < static_cast<int>(flights_.size()))
+    DrawFlight(s, flights_[selected_], PathColour, true);
   for (int i = 0; i < count; ++i)
     if (i != selected_) DrawTrap(s, i, false);
-  if (selected_ < count) DrawTrap(s, selected_, true);
+  if (selected_ < count) {
+    // The rabbit's run hugs its ground line: drawn thick, just under it.
+    const TrapRecord& trap = field_.Traps[selected_].Trap;
+    if (trap.Rabbit != 0) {
+      const FlightPath run = RunRabbit(trap, speedFactor_);
+      for (size_t i = 1; i < run.Frames.size(); ++i) {
+        const ClayRecord& a = run.Frames[i - 1];
+        const ClayRecord& b = run.Frames[i];
+        ThickLine(s, ToCanvas(a.X + 5, a.Y + 5), ToCanvas(b.X + 5, b.Y + 5), RabbitColour);
+      }
+    }
+    DrawTrap(s, selected_, true);
+  }
   // Each trap's first warning stands beside it, where the designer is looking.
   for (int i = 0; i < count && i < static_cast<int>(flights_.size()); ++i) {
     const auto warnings = TrapWarnings(field_.Traps[i].Trap, flights_[i]);

@@ -60,7 +60,7 @@ FileChooser::FileChooser(Form& form, Control* owner) : form_(form) {
   lblChooserNote->Move(10, ListY + ListH + 6, DialogW - 20, 16);
   lblChooserNote->Style = {FontFace::Sans, 12, 0x303030};
   lblChooserNote->SetCaption(
-      "Folders and BMP pictures. Arrows pick, Enter opens, a double click too; Esc cancels.");
+      "Folders and BMP pictures: arrows choose, Enter or a double click opens, Esc cancels.");
   cmdChooserOpen = std::make_unique<CommandButton>(form, p, "cmdChooserOpen");
   cmdChooserOpen->Move(DialogW - 176, DialogH - 32, 80, 24);
   cmdChooserOpen->SetCaption("Open");
