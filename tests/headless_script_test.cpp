@@ -258,7 +258,7 @@ TEST(ScriptParser, RejectsMalformedLinesWithTheirNumber) {
       {"type", "line 1: usage: type TEXT"},
       {"type \x01", "line 1: type needs printable UTF-8 text"},
       {"type caf\xC3", "line 1: type needs printable UTF-8 text"},
-      {"answer maybe", "line 1: the answer must be ok, yes or no"},
+      {"answer maybe", "line 1: the answer must be ok, yes, no or cancel"},
       {"until", "line 1: usage: until"},
       {"until text=x", "line 1: usage: until"},
       {"until msgbox text", "line 1: expected FIELD=VALUE, not 'text'"},
