@@ -175,11 +175,13 @@ int Edit(const CommandLine& line) {
   }
   config.ConfigDir = fs::absolute(ConfigDirectory(line), error).string();
   config.FieldsDir = qm::UserFieldsFolder();
+  qm::HostOptions options = line.Host;
+  options.IconPath = config.DataDir + "/quillmoor-icon.bmp";
   config.Season = line.Season;
   config.Field = line.Field;
   std::string hostError;
-  std::unique_ptr<qm::Host> host = line.Headless ? qm::CreateHeadlessHost(line.Host, hostError)
-                                                 : qm::CreateSdlHost(line.Host, hostError);
+  std::unique_ptr<qm::Host> host = line.Headless ? qm::CreateHeadlessHost(options, hostError)
+                                                 : qm::CreateSdlHost(options, hostError);
   if (!host) {
     std::fprintf(stderr, "marlsmith: %s\n", hostError.c_str());
     return line.Headless ? ExitUsage : ExitBadInput;
