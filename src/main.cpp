@@ -21,6 +21,7 @@
 #include "platform/headless/headless_host.h"
 #include "platform/host.h"
 #include "platform/host_options.h"
+#include "platform/user_files.h"
 
 namespace fs = std::filesystem;
 
@@ -242,6 +243,7 @@ int Run(const CommandLine& line) {
   config.DataDir = Absolute(dataDir.string());
   config.ConfigDir = Absolute(FindConfigDirectory(line).string());
   config.ProgramDir = programDir.string();
+  config.FieldsDir = qm::UserFieldsFolder();
   options.IconPath = (fs::path(config.DataDir) / "quillmoor-icon.bmp").string();
   // The settings writer replaces quillmoor.ini inside this directory; a first run has none.
   fs::create_directories(config.ConfigDir, error);

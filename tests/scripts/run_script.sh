@@ -16,6 +16,14 @@
 #   # check-config: FILE      lines the final quillmoor.ini must contain, in order
 #   # stderr: TEXT            text the game's error output must contain
 #   # file: NAME              a file the run must leave in WORK_DIR (a snapshot, a dump)
+#   # home-file: FILE         a fixture (relative to the script) copied into the home folder
+#   # user-field: FILE        a fixture copied into the player's fields folder first
+#   # fields-folder-is-a-file the player's fields folder cannot be made (saving must fail)
+#   # dump-has: NAME TEXT     the file NAME (a dump, relative to WORK_DIR) must contain TEXT
+#
+# The player's own data ($XDG_DATA_HOME) and $HOME lie in WORK_DIR/userdata and WORK_DIR/home,
+# so no run sees the real ones; SCRIPT_USER_DATA names another $XDG_DATA_HOME to share one
+# between runs (a field saved by the editor, then played by the game).
 set -u
 
 twice=0
@@ -52,6 +60,10 @@ expected_exit=0
 check_config=""
 stderr_wanted=()
 files_wanted=()
+home_files=()
+user_fields=()
+fields_blocked=0
+dump_checks=()
 
 read_directives() {
   local line body words
@@ -70,6 +82,10 @@ read_directives() {
       check-config:*) check_config="$scripts_dir/$(trim "${body#check-config:}")" ;;
       stderr:*) stderr_wanted+=("$(trim "${body#stderr:}")") ;;
       file:*) files_wanted+=("$(trim "${body#file:}")") ;;
+      home-file:*) home_files+=("$scripts_dir/$(trim "${body#home-file:}")") ;;
+      user-field:*) user_fields+=("$scripts_dir/$(trim "${body#user-field:}")") ;;
+      fields-folder-is-a-file) fields_blocked=1 ;;
+      dump-has:*) dump_checks+=("$(trim "${body#dump-has:}")") ;;
     esac
   done <"$script"
   if ! [[ "$expected_exit" =~ ^[0-9]+$ ]]; then
@@ -131,9 +147,17 @@ show_failure() {
 run_once() {
   local run=$1 status=0 wanted
   rm -rf "$run"
-  mkdir -p "$run/config"
+  mkdir -p "$run/config" "$run/home"
   [[ -n "$config_fixture" ]] && cp "$config_fixture" "$run/config/quillmoor.ini"
-  (cd "$run" && exec timeout 240 "$game" --headless --data "$data" --config "$run/config" \
+  local user_data=${SCRIPT_USER_DATA:-$run/userdata}
+  mkdir -p "$user_data/quillmoor"
+  for wanted in "${home_files[@]}"; do cp "$wanted" "$run/home/"; done
+  if [[ ${#user_fields[@]} -gt 0 ]]; then
+    mkdir -p "$user_data/quillmoor/fields"
+    cp "${user_fields[@]}" "$user_data/quillmoor/fields/"
+  fi
+  [[ $fields_blocked -eq 1 ]] && : >"$user_data/quillmoor/fields"
+  (cd "$run" && HOME="$run/home" XDG_DATA_HOME="$user_data" exec timeout 240 "$game" --headless --data "$data" --config "$run/config" \
     --seed 1 --script "$script" --trace "$run/$name.trace.jsonl" "${extra_args[@]}") \
     >"$run/$name.stdout" 2>"$run/$name.stderr"
   local code=$?
@@ -160,6 +184,15 @@ run_once() {
   for wanted in "${stderr_wanted[@]}"; do
     if ! grep -qF -- "$wanted" "$run/$name.stderr"; then
       echo "FAIL: the error output does not contain: $wanted" >&2
+      status=1
+    fi
+  done
+  local check dump text
+  for check in "${dump_checks[@]}"; do
+    dump=${check%% *}
+    text=${check#* }
+    if ! grep -qF -- "$text" "$run/$dump" 2>/dev/null; then
+      echo "FAIL: the dump $dump does not contain: $text" >&2
       status=1
     fi
   done
