@@ -45,7 +45,7 @@ int main(int argc, char** argv) {
       {"art", assets::GenerateArtSheet},  {"menus", assets::GenerateMenus},
       {"panels", assets::GeneratePanels}, {"backdrops", assets::GenerateBackdrops},
       {"fields", assets::GenerateFields}, {"sounds", assets::GenerateSounds},
-      {"help", assets::GenerateHelp},
+      {"help", assets::GenerateHelp},     {"history", assets::GenerateHistoryPanel},
   };
   try {
     std::filesystem::create_directories(out.Dir);

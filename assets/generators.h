@@ -18,5 +18,6 @@ void GenerateBackdrops(const Output& out);  // 0f1.bmp .. 1f5.bmp
 void GenerateFields(const Output& out);     // 0f1.fld .. 1f5.fld, 0s.txt, 1s.txt
 void GenerateSounds(const Output& out);     // every .wav
 void GenerateHelp(const Output& out);       // quillmoor.html
+void GenerateHistoryPanel(const Output& out);  // history.bmp
 
 }  // namespace assets

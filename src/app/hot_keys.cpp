@@ -14,6 +14,10 @@ constexpr int LeastSensitive = 80;
 }  // namespace
 
 void FrmMain::Form_KeyDown(int keyCode, int) {
+  if (picHistory->Visible()) {
+    if (keyCode == KeyLeft || keyCode == KeyRight) return StepHistory(keyCode == KeyLeft ? -1 : 1);
+    if (keyCode == KeyEscape) return lblHistoryDone_Click();
+  }
   if (keyCode != KeyEscape) return;
   App.SkipBanner = true;
   App.AbortTournament = true;

@@ -17,4 +17,13 @@ std::string Host::LongTimeAndDate() {
   return std::string(text, n);
 }
 
+std::string Host::LocalTimestamp() {
+  const std::time_t now = std::time(nullptr);
+  std::tm local{};
+  localtime_r(&now, &local);
+  char text[32];
+  const size_t n = std::strftime(text, sizeof text, "%Y-%m-%d %H:%M:%S", &local);
+  return std::string(text, n);
+}
+
 }  // namespace qm
