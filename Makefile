@@ -5,6 +5,7 @@ WERROR ?= $(if $(CI),ON,OFF)
 # ccache, where installed, lets several checkouts of the tree share one compile cache.
 CCACHE := $(shell command -v ccache 2>/dev/null)
 export CCACHE_BASEDIR ?= $(abspath $(CURDIR)/..)
+export CCACHE_NOHASHDIR ?= 1
 
 .PHONY: run test build deps configure bench clean
 
