@@ -111,7 +111,7 @@ for ((k = 1; k <= kills; k++)); do
   [[ -n "${VERBOSE:-}" ]] && echo "kill $k: asked ${delay} us, came at ${took} us; saved: $(grep -c "\"ev\":\"history\",\"ok\":true" "$work/trace.jsonl")"
   if ! grep -q '"ev":"history","ok":true' "$work/trace.jsonl"; then cut_short=$((cut_short + 1)); fi
   check=$(sqlite3 "$db" 'PRAGMA integrity_check' 2>&1)
-  rows=$(sqlite3 "$db" 'SELECT count(*) FROM runs WHERE thrown > 0 AND hit <= thrown AND length(played_at) = 19 AND shooter = "Annie"' 2>&1)
+  rows=$(sqlite3 "$db" 'SELECT count(*) FROM runs WHERE thrown > 0 AND hit <= thrown AND length(played_at) = 19 AND shooter = '\''Annie'\''' 2>&1)
   all=$(sqlite3 "$db" 'SELECT count(*) FROM runs' 2>&1)
   if [[ "$check" != ok || "$rows" != "$all" || "$all" -lt "$rows_before" ]]; then
     echo "kill $k after ${delay} us: history broken: $check / $rows of $all whole rows" >&2

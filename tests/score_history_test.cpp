@@ -26,9 +26,9 @@ TEST(ScoreHistoryTest, MovingAverageTakesHitsOverTargetsOfTheLastTenRuns) {
 }
 
 TEST(ScoreHistoryTest, BestRunsAndTheLastThirtyDays) {
-  const auto best = BestRuns({MakeRun("2000-12-01", 3, 4, "2"), MakeRun("2000-12-03", 9, 12, "2"),
-                              MakeRun("2000-12-04", 1, 4, "2"),
-                              MakeRun("2000-12-05", 30, 50, "1-3", true)});
+  const auto best =
+      BestRuns({MakeRun("2000-12-01", 3, 4, "2"), MakeRun("2000-12-03", 9, 12, "2"),
+                MakeRun("2000-12-04", 1, 4, "2"), MakeRun("2000-12-05", 30, 50, "1-3", true)});
   EXPECT_EQ(best[1]->PlayedAt, "2000-12-03");  // 75 % twice: the one with more hits
   EXPECT_FALSE(best[0] || best[2] || best[3] || best[4]);
   EXPECT_EQ(best[5]->Hit, 30);
