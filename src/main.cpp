@@ -33,7 +33,8 @@ constexpr const char* Usage =
     "usage: quillmoor [options]\n"
     "  --help                   show this help and exit\n"
     "  --version                show the version and exit\n"
-    "  --data DIR               artwork, sounds, fields and help (default: data/ beside the game)\n"
+    "  --data DIR               artwork, sounds, fields and help (default: data/ beside the\n"
+    "                           game, else the installed share/quillmoor)\n"
     "  --config DIR             where quillmoor.ini is kept (default: ~/.config/quillmoor)\n"
     "  --seed N                 fix the random generator\n"
     "  --scale N                window scale, a whole number (default: fit the desktop)\n"
@@ -43,6 +44,8 @@ constexpr const char* Usage =
     "  --twips N                twips per pixel a headless run reports (default 15)\n"
     "  --day-clock SECONDS      seconds since midnight a headless run starts at (default noon)\n"
     "  --refuse-display-switch  a headless run refuses display mode switches\n"
+    "  --frame-ms N             a headless run's frames last N ms, as on a display of that "
+    "period\n"
     "  --history-csv FILE       write the score history to FILE as CSV and exit\n";
 
 struct CommandLine {
@@ -106,6 +109,10 @@ bool ApplyValue(CommandLine& line, std::string_view flag, const std::string& val
     auto scale = ParseNumber<int>(value);
     if (!scale || *scale < 1 || *scale > 16) return false;
     line.Host.Scale = *scale;
+  } else if (flag == "--frame-ms") {
+    auto ms = ParseNumber<int>(value);
+    if (!ms || *ms < 1 || *ms > 1000) return false;
+    line.Host.FrameMs = *ms;
   } else {
     return false;
   }
@@ -115,7 +122,7 @@ bool ApplyValue(CommandLine& line, std::string_view flag, const std::string& val
 bool TakesValue(std::string_view flag) {
   return flag == "--data" || flag == "--config" || flag == "--script" || flag == "--trace" ||
          flag == "--seed" || flag == "--twips" || flag == "--day-clock" || flag == "--scale" ||
-         flag == "--history-csv";
+         flag == "--frame-ms" || flag == "--history-csv";
 }
 
 // nullopt after saying on stderr what was wrong with the command line.
@@ -158,8 +165,10 @@ fs::path ProgramDirectory() {
   return error ? fs::current_path(error) : self.parent_path();
 }
 
-// --data, then $QUILLMOOR_DATA, then data/ beside the game, then the installed share
-// directory. Returns the path to name in the message when none of them is a directory.
+// --data, then $QUILLMOOR_DATA, then data/ beside the game, then the share directory of an
+// installed game (found from the executable, so a moved installation still works), then
+// the directory the build was configured to install to. Returns the path to name in the
+// message when none of them is a directory.
 fs::path FindDataDirectory(const CommandLine& line, const fs::path& programDir, bool& found) {
   std::error_code error;
   found = true;
@@ -176,6 +185,9 @@ fs::path FindDataDirectory(const CommandLine& line, const fs::path& programDir, 
   if (fs::is_directory(beside, error)) return beside;
   fs::path installed = programDir.parent_path() / "share" / "quillmoor";
   if (fs::is_directory(installed, error)) return installed;
+#ifdef QUILLMOOR_INSTALLED_DATA
+  if (fs::is_directory(QUILLMOOR_INSTALLED_DATA, error)) return QUILLMOOR_INSTALLED_DATA;
+#endif
   found = false;
   return beside;
 }
@@ -274,6 +286,7 @@ int Run(const CommandLine& line) {
   config.ConfigDir = Absolute(FindConfigDirectory(line).string());
   config.ProgramDir = programDir.string();
   config.HistoryPath = FindHistoryPath().string();
+  options.IconPath = (fs::path(config.DataDir) / "quillmoor-icon.bmp").string();
   // The settings writer replaces quillmoor.ini inside this directory; a first run has none.
   fs::create_directories(config.ConfigDir, error);
 

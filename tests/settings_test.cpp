@@ -108,6 +108,18 @@ TEST_F(SettingsFileTest, GarbledAndBinaryBytesReadAsDefaultsAndSurviveAWrite) {
   EXPECT_EQ(game.ReadIniInt("Player0", "Gun", 0), 9);
 }
 
+TEST_F(SettingsFileTest, HandEditedValuesAreHeldWhereTheGameCanUseThem) {
+  WriteBytes(dir_ / "quillmoor.ini",
+             "[Settings]\nTweak=0\n[Player0]\nGun=12\n[Player1]\nChoke=50\n"
+             "[Player2]\nChoke=-3\n");
+  FrmMain& game = StartWithConfigIn(dir_);
+  game.LoadSettings();
+  EXPECT_EQ(game.Settings.Tweak, 30);
+  // The choke is held to the scroll bar's 8..20.
+  EXPECT_EQ(game.Roster.Players[1].Choke, 20);
+  EXPECT_EQ(game.Roster.Players[2].Choke, 8);
+}
+
 TEST_F(SettingsFileTest, NamesWithAccentsAndIniCharactersComeBackWhole) {
   FrmMain& game = StartWithConfigIn(dir_);
   const std::string names[] = {"Zoë = Jo; [Ned]", "[Player1]", ";Semi", "=Eq=", "Ünal Çelik"};

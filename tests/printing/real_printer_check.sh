@@ -158,7 +158,7 @@ cp "$here/../scripts/fixtures/scores_one_shooter.ini" "$work/config/quillmoor.in
   --script "$tmp/print.script" --trace "$work/print.trace.jsonl") >"$work/print.stdout" 2>"$work/print.stderr"
 code=$?
 [[ $code -eq 0 ]] || fail "the game exited with $code: $(tail -n 3 "$work/print.stderr")"
-grep -q '"ev":"print","ok":true,"text":"12:00:13 Monday, January  1, 2001\\r\\nQuillmoor Practice Scoring' \
+grep -q '"ev":"print","ok":true,"text":"12:00:13 Monday, January 1, 2001\\r\\nQuillmoor Practice Scoring' \
   "$work/print.trace.jsonl" || fail "the game did not send the practice sheet: see $work/print.trace.jsonl"
 grep -q '"text":"There was an error sending the page' "$work/print.trace.jsonl" &&
   fail "the game showed the printer message although a printer was there"
