@@ -249,6 +249,15 @@ has not yet broken a target is class D.</p>
 menu. <b>Print</b> sends the sheet to your printer. <b>Reset</b> beside a shooter asks first,
 then throws away that shooter's practice or tournament score (so Done adds nothing), or on
 the lifetime card clears the lifetime totals.</p>
+<p>Every practice and tournament you close with <b>Done</b> is also kept in your score
+history (a run you reset first is not). <b>History</b> on the score card shows it as a chart:
+one mark per run, round for a practice and a diamond for a tournament, over the bands of the
+five classes, with a gold line for your average over your last ten runs, so you can see
+whether your form is rising. Under the chart are your best run on each field and in a
+tournament, and your totals of the last 30 days. <kbd>&larr;</kbd> and <kbd>&rarr;</kbd>, or
+<b>Previous</b> and <b>Next</b>, show the other shooters; <b>Print</b> prints your table of
+runs. To take the history into a spreadsheet, run <code>quillmoor --history-csv
+history.csv</code>.</p>
 
 <h2 id="mounting">Early mounting: warnings and penalties</h2>
 <p>As on a real sporting ground, the gun must stay low until the target is in sight. Pressing

@@ -8,6 +8,7 @@
 #include "generators.h"
 #include "match/tourney_panel_layout.h"
 #include "menu_items.h"
+#include "players/history_layout.h"
 #include "players/options_panel_layout.h"
 #include "players/score_card_layout.h"
 #include "scene_paint.h"
@@ -152,6 +153,7 @@ void PaintScoreCard(const Output& out) {
   PaintBrassFrame(img, TxtStatsRect.X - 4, TxtStatsRect.Y - 4, TxtStatsRect.W + 8,
                   TxtStatsRect.H + 8, 4);
   PaintWell(img, TxtStatsRect.X, TxtStatsRect.Y, TxtStatsRect.W, TxtStatsRect.H, {236, 228, 208});
+  PaintButton(img, LblHistoryRect, "History");
   PaintButton(img, LblPrintRect, "Print");
   PaintButton(img, LblStatsDoneRect, "Done");
   img.SaveBmp(out.Path("stats.bmp"));

@@ -113,6 +113,7 @@ void FrmMain::BuildControls() {
   BuildMenuControls();
   BuildOptionsControls();
   BuildStatsControls();
+  BuildHistoryControls();
   picTourney = MakePanel(form_, "picTourney");
   picTourney->LoadPicture("tourney.bmp");
   BuildTourneyControls();

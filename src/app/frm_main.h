@@ -11,6 +11,7 @@
 #include "match/tournament_schedule.h"
 #include "platform/controls.h"
 #include "platform/form.h"
+#include "platform/history_store.h"
 #include "platform/json_text.h"
 #include "platform/picture_box.h"
 #include "platform/profile.h"
@@ -63,6 +64,12 @@ struct ScoreState {
   std::string SheetText;  // the sheet as txtStats shows and the printer gets it
 };
 
+// The score history screen: whose runs it shows, and whether a failing history was told.
+struct HistoryState {
+  int16_t Position = 0;
+  bool FailureReported = false;
+};
+
 struct TourneyState {
   TourneyScheduleTable TourneySchedule;
 };
@@ -109,6 +116,7 @@ class FrmMain {
   TimingState Timing;
   WaveState Waves;
   TourneyState Tourney;
+  HistoryState History;
   // The running station loop's own counters, for the dump; null outside a station.
   const StationState* RunningStation = nullptr;
   std::string CR = "\r", LF = "\n";
@@ -138,6 +146,9 @@ class FrmMain {
   std::unique_ptr<TextBox> txtStats;
   std::unique_ptr<Label> lblStatsDone, lblPrint;
   std::array<std::unique_ptr<Label>, 4> lblReset;
+  std::unique_ptr<Label> lblHistory;
+  std::unique_ptr<PictureBox> picHistory;
+  std::unique_ptr<Label> lblHistoryPrev, lblHistoryNext, lblHistoryPrint, lblHistoryDone;
   std::unique_ptr<PictureBox> picTourney;
   std::array<std::unique_ptr<CheckBox>, 4> chkTourney, chkAllowed;
   std::unique_ptr<Label> lblDoTourney, lblCancelTourney;
@@ -224,6 +235,18 @@ class FrmMain {
   void BeginBlock(int n);
   void DrawSheetValue(const std::string& text, int x, int baseY, int n);
   void WriteCounts(int n, int64_t hit, int64_t thrown);
+  // ---- Score history (players/history_screen.cpp)
+  void BuildHistoryControls();
+  std::vector<HistoryRun> RunsToRecord();
+  void RecordHistory(const std::vector<HistoryRun>& runs);
+  HistoryStore* OpenHistory();
+  void ReportHistoryFailure(const std::string& reason);
+  void lblHistory_Click();
+  void ShowHistory(int position);
+  void StepHistory(int delta);
+  void lblHistoryPrint_Click();
+  void lblHistoryDone_Click();
+  void DrawHistoryText(const std::string& text, int& x, int& y);  // match/bitmap_text.cpp
 
   // ---- Sound assets (match/sound_assets.cpp)
   void LoadAllWaves();
@@ -322,6 +345,7 @@ class FrmMain {
   void BuildNameEntry();
 
   ProfileFile ini_;
+  std::unique_ptr<HistoryStore> historyStore_;
   std::mt19937 random_;
   bool iniFailureReported_ = false;
 };
