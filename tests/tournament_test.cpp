@@ -40,13 +40,6 @@ class ShooterHost : public GameHost {
   bool inHook_ = false;
 };
 
-std::string TextField(const TraceEvent& e, const std::string& name) {
-  for (const auto& [key, value] : e.Fields)
-    if (key == name && std::holds_alternative<std::string>(value))
-      return std::get<std::string>(value);
-  return "";
-}
-
 // Font cells painted in colours that name their character, so that drawn text can be read back.
 constexpr uint32_t GlyphTag = 0x100000;
 
@@ -134,38 +127,6 @@ class TournamentTest : public GameTestOn<ShooterHost> {
     return cheers;
   }
 };
-
-TEST_F(TournamentTest, TheScheduleDrawsTrapAThenKindsThenTrapBForReportPairsOnly) {
-  // Kinds 2 and 5 are drawn and thrown back; 1, 3 and 4 stay.
-  game_->Settings.Pairs = {1, 0, 1, 1, 0};
-  // A twin form with the same seed hands out the same numbers, for the expected schedules.
-  GameHost twinHost;
-  FrmMain twin(twinHost, config_);
-  std::set<int> kindsSeen;
-  int redraws = 0;
-  for (int field = 1; field <= 5; ++field) {
-    game_->BuildSchedule();
-    for (int s = 0; s < 10; ++s) {
-      const int trapA = Floor(twin.Rnd() * 4);
-      int kind = 0;
-      for (;;) {
-        kind = Floor(twin.Rnd() * 5) + 1;
-        if (game_->Settings.Pairs[kind - 1] == 1) break;
-        ++redraws;
-      }
-      const int trapB = kind >= Report ? Floor(twin.Rnd() * 4) : trapA;
-      const ScheduleEntry& entry = game_->Tourney.TourneySchedule[s];
-      SCOPED_TRACE("field " + std::to_string(field) + " entry " + std::to_string(s));
-      EXPECT_EQ(entry.TrapA, trapA);
-      EXPECT_EQ(entry.Kind, kind);
-      EXPECT_EQ(entry.TrapB, trapB);
-      kindsSeen.insert(kind);
-    }
-  }
-  // The seed gave every case: redrawn kinds, pairs without and with a drawn second trap.
-  EXPECT_GT(redraws, 0);
-  EXPECT_EQ(kindsSeen, (std::set<int>{Simultaneous, Report, FurAndFeather}));
-}
 
 TEST_F(TournamentTest, TheKindDecidesWhetherTheSecondTrapIsItsOwn) {
   struct Case {
