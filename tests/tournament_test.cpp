@@ -364,4 +364,40 @@ TEST_F(TournamentTest, ATournamentLeavesOutSinglesAndPutsThePracticeSettingsBack
     EXPECT_NE(TextField(e, "text"), "Next Station");
 }
 
+// A shooter who calls for every presentation and never fires, through a whole round of 50:
+// a banner before each field, five pairs a field, and the sheet with all fifty thrown.
+TEST_F(TournamentTest, AWholeRoundShootsFiveFieldsAndEndsWithTheSheet) {
+  for (int field = 1; field <= 5; ++field) {
+    WriteFile("0f" + std::to_string(field) + ".fld", FieldFileText());
+    host_.Bitmaps["0f" + std::to_string(field) + ".bmp"] = Surface(1600, 800, 0x336699);
+  }
+  game_->Roster.Players[0].Name = "Annie";
+  game_->optName[0]->SetValue(true);
+  game_->chkTourney[0]->SetValue(1);
+  game_->Settings.Pairs = {0, 0, 1, 0, 0};
+  game_->Settings.RoundSize = 50;
+  int calls = 0;
+  std::vector<std::string> banners;
+  host_.OnYield = [&] {
+    const std::string status = game_->lblStatus->Caption();
+    if (status == "Next Player" || status == "Next Station") {
+      if (banners.empty() || banners.back() != game_->lblFieldInfo[1]->Caption())
+        banners.push_back(game_->lblFieldInfo[1]->Caption());
+      game_->picMain_MouseDown(LeftButton, 0, 300, 170);
+    } else if (WaitingForTheCall()) {
+      ++calls;
+      game_->picMain_MouseDown(RightButton, 0, 300, 170);
+    }
+  };
+  game_->RunTournament();
+  EXPECT_EQ(calls, 25);
+  EXPECT_EQ(banners, (std::vector<std::string>{
+                         "Annie is now Shooting", " Moving to Field 2", "Annie is now Shooting",
+                         " Moving to Field 3", "Annie is now Shooting", " Moving to Field 4",
+                         "Annie is now Shooting", " Moving to Field 5", "Annie is now Shooting"}));
+  EXPECT_EQ(Shooter().Thrown, 50);
+  EXPECT_TRUE(game_->picStats->Visible());
+  EXPECT_NE(game_->txtStats->Text().find("Clays Thrown:  50\r\n"), std::string::npos);
+}
+
 }  // namespace qm

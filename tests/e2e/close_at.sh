@@ -59,10 +59,7 @@ case "$moment" in
     # stay as it is.
     cp "$ini" "$RUN/before_close.ini"
     xdotool click 3
-    thrown_changed() {
-      (($(e2e_changed_pixels "$SHOTS/ready.png" "$1" "${ThrownCount[@]}") >= 3))
-    }
-    e2e_wait_for clay_in_flight 10000 thrown_changed
+    e2e_wait_changed clay_in_flight 10000 "$SHOTS/ready.png" 3 "${ThrownCount[@]}"
     ;;
 esac
 [[ $moment == presentation ]] || cp "$ini" "$RUN/before_close.ini"

@@ -255,6 +255,29 @@ e2e_wait_for() {
   done
 }
 
+# Polls only the region X Y W H of the picture until at least MIN pixels differ from the
+# same region of REF: far quicker than whole screenshots, for moments that pass quickly.
+e2e_wait_changed() {
+  local name=$1 timeout=$2 ref=$3 min=$4 x=$5 y=$6 w=$7 h=$8 changed
+  local deadline=$(($(now_ms) + timeout)) start
+  start=$(now_ms)
+  convert "$ref" -crop "${w}x${h}+$x+$y" +repage "$SHOTS/$name-before.png"
+  while :; do
+    kill -0 "$GAME_PID" 2>/dev/null || e2e_fail "the game ended while waiting for: $name"
+    import -window root -crop "$((w * PIC_S))x$((h * PIC_S))+$((PIC_X + x * PIC_S))+$((PIC_Y + y * PIC_S))" \
+      "$SHOTS/$name-screen.png" 2>/dev/null || e2e_fail "import failed"
+    convert "$SHOTS/$name-screen.png" +repage -sample "${w}x${h}" "$SHOTS/$name.png"
+    changed=$(compare -metric AE -fuzz 10% "$SHOTS/$name-before.png" "$SHOTS/$name.png" null: 2>&1 |
+      awk '{printf "%d\n", $1}')
+    if ((changed >= min)); then
+      e2e_log "$name after $(($(now_ms) - start)) ms"
+      return 0
+    fi
+    (($(now_ms) < deadline)) || e2e_fail "no $name within $timeout ms"
+    sleep 0.02
+  done
+}
+
 # Asks the window to close as its frame's close button would, and measures how long the
 # game takes to end. Sets CLOSE_MS and CLOSE_CODE; fails if it is not gone within LIMIT_MS,
 # a limit for a hung game, not a measure of speed on a busy machine (the benchmarks are that).

@@ -67,21 +67,23 @@ if [[ $mode == fullscreen ]]; then
     sleep 0.1
   done
   # Where the picture now lies is read from the screen itself: the panel's wood ends where
-  # the black border begins. The first frames after the switch may still be drawing.
-  deadline=$(($(now_ms) + 5000))
+  # the black border begins. The first frames after the switch may still show it elsewhere.
+  deadline=$(($(now_ms) + 10000))
   while :; do
     import -window root "$SHOTS/fullscreen-screen.png"
     read -r pw ph px py < <(convert "$SHOTS/fullscreen-screen.png" -fuzz 3% -trim \
       -format '%w %h %X %Y\n' info: | tr -d '+')
-    ((pw % 640 == 0 && ph % 480 == 0 && pw / 640 == ph / 480)) && break
-    (($(now_ms) < deadline)) ||
-      e2e_fail "the full-screen picture is ${pw}x${ph}, not a whole multiple of 640x480"
+    problem=""
+    ((pw % 640 == 0 && ph % 480 == 0 && pw / 640 == ph / 480)) ||
+      problem="the full-screen picture is ${pw}x${ph}, not a whole multiple of 640x480"
+    (((screen_w - pw) / 2 - px <= 1 && px - (screen_w - pw) / 2 <= 1)) ||
+      problem="the full-screen picture is not centred across ($px of $((screen_w - pw)))"
+    (((screen_h - ph) / 2 - py <= 1 && py - (screen_h - ph) / 2 <= 1)) ||
+      problem="the full-screen picture is not centred down ($py of $((screen_h - ph)))"
+    [[ -z $problem ]] && break
+    (($(now_ms) < deadline)) || e2e_fail "$problem"
     sleep 0.1
   done
-  (((screen_w - pw) / 2 - px <= 1 && px - (screen_w - pw) / 2 <= 1)) ||
-    e2e_fail "the full-screen picture is not centred across ($px of $((screen_w - pw)))"
-  (((screen_h - ph) / 2 - py <= 1 && py - (screen_h - ph) / 2 <= 1)) ||
-    e2e_fail "the full-screen picture is not centred down ($py of $((screen_h - ph)))"
   PIC_X=$px PIC_Y=$py PIC_S=$((pw / 640))
   e2e_log "full screen: picture at $PIC_X,$PIC_Y scale $PIC_S"
   e2e_wait_for options_fullscreen 3000 is_options
@@ -113,17 +115,15 @@ hidden=$(cursor_pixels) || e2e_fail "cannot read the pointer's image"
 ((hidden == 0)) || e2e_fail "the pointer shows while shooting ($hidden pixels)"
 
 # Call without touching the mouse, so the view stays where the game put it. The clay is
-# thrown within three seconds of the call; the thrown count beside the name says when.
+# thrown within three seconds of the call; the thrown count beside the name says when, and
+# the shot must come while the clay still flies.
 xdotool click 3
-thrown_changed() {
-  (($(e2e_changed_pixels "$SHOTS/ready.png" "$1" "${ThrownCount[@]}") >= 3))
-}
-e2e_wait_for clay_in_flight 10000 thrown_changed
-# Shoulder, then fire.
+e2e_wait_changed thrown 10000 "$SHOTS/ready.png" 3 "${ThrownCount[@]}"
+# Shoulder, then fire: the raised gun and the recoil change the play area.
 xdotool click 3
 sleep 0.1
 xdotool click 1
-shot_changed() { ! below "$(e2e_diff "$SHOTS/clay_in_flight.png" "$1" "${PlayArea[@]}")" 0.2; }
+shot_changed() { ! below "$(e2e_diff "$SHOTS/ready.png" "$1" "${PlayArea[@]}")" 0.2; }
 e2e_wait_for fired 5000 shot_changed
 
 # However far the mouse is pushed, the pointer stays in the play area: 25 steps of 40
