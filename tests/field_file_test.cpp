@@ -1,6 +1,11 @@
+// The field-file core: the number rule, the reader's refusals, and the writer's round trip.
+
+#include "sim/field_file.h"
+
 #include <gtest/gtest.h>
 
-#include "game_fixture.h"
+#include <string>
+
 #include "platform/numeric.h"
 #include "sim/field_number.h"
 
@@ -29,80 +34,82 @@ std::string Trap(int x, int y, const char* dx, const char* dy, int floor, int di
          std::to_string(rabbit) + "\r\n";
 }
 
-}  // namespace
-
-class FieldFileTest : public GameTest {};
-
-TEST_F(FieldFileTest, LoadsTrapsAndResetsTheView) {
-  WriteFile("0f1.fld", "Meadow\r\n2\r\n" + Trap(800, 600, " 12.5abc", "9.75", 700, 1, 0) +
-                           Trap(100, 650, "-3", "4", 720, 2, 1));
-  host_.Bitmaps["0f1.bmp"] = Surface(1600, 800);
-  game_->View.PanX = 12;
-  game_->LoadField();
-  EXPECT_TRUE(game_->Field.FieldLoaded);
-  EXPECT_EQ(game_->Field.TrapCount, 2);
-  EXPECT_FLOAT_EQ(game_->Field.Traps[0].DX, 12.5f);
-  EXPECT_FLOAT_EQ(game_->Field.Traps[0].DY, 9.75f);
-  EXPECT_EQ(game_->Field.Traps[1].Rabbit, 1);
-  EXPECT_EQ(game_->View.PanX, 500);
-  EXPECT_EQ(game_->View.PanY, 300);
-  EXPECT_TRUE(host_.TracesOf("msgbox").empty());
+std::string Traps(const std::string& title, int declared, int written, int firstX) {
+  std::string text = title + "\r\n" + std::to_string(declared) + "\r\n";
+  for (int i = 0; i < written; ++i) text += Trap(firstX + i, 600, "1", "2", 700, 0, 0);
+  return text;
 }
 
-TEST_F(FieldFileTest, EveryBrokenFileShowsTheOneMessage) {
-  const std::string message =
-      "There is no valid Data File for Field 1  The Field may not be installed. Try rebuilding "
-      "the field file using the Editor.  Please consult the help file.";
-  host_.Bitmaps["0f1.bmp"] = Surface(1600, 800);
-  const std::string broken[] = {
-      "",                                                     // empty
-      "Meadow\r\n3\r\n" + Trap(1, 2, "3", "4", 5, 0, 0),      // too few lines
+}  // namespace
+
+TEST(FieldFileTest, ReadsTrapsAndRefusesWhatIsNoField) {
+  const FieldFileResult read =
+      ParseFieldFile("Meadow\r\n2\r\n" + Trap(800, 600, " 12.5abc", "9.75", 700, 1, 0) +
+                     Trap(100, 650, "-3", "4", 720, 2, 1) + std::string(200000, 'x'));
+  ASSERT_TRUE(read.Ok) << read.Reason;
+  EXPECT_EQ(read.Field.Title, "Meadow");
+  EXPECT_EQ(read.Field.TrapCount, 2);
+  EXPECT_FLOAT_EQ(read.Field.Traps[0].DX, 12.5f);
+  EXPECT_EQ(read.Field.Traps[1].FloorY, 720);
+  EXPECT_EQ(read.Field.Traps[1].Rabbit, 1);
+
+  std::string picture = "BM6\x10\x0e";
+  picture += std::string(3, '\0') + "\n4\n";
+  const std::string refused[] = {
+      "",
+      Traps("Meadow", 3, 1, 1),                               // too few lines
       "Meadow\r\n1\r\n" + Trap(40000, 2, "3", "4", 5, 0, 0),  // past the 16-bit range
+      Traps("Meadow", 0, 1, 1),                               // no traps
+      Traps("Meadow", -2, 1, 1),
+      picture,                                   // not text
+      std::string(MaxFieldLineLength + 1, 'M'),  // one endless line
   };
-  for (const std::string& text : broken) {
-    host_.Traces.clear();
-    WriteFile("0f1.fld", text);
-    game_->View.PanX = 12;
-    game_->LoadField();
-    EXPECT_FALSE(game_->Field.FieldLoaded);
-    ASSERT_EQ(host_.TracesOf("msgbox").size(), 1u);
-    EXPECT_EQ(std::get<std::string>(host_.TracesOf("msgbox")[0].Fields[1].second), message);
-    EXPECT_EQ(game_->View.PanX, 12);  // the view is left where it was
+  for (const std::string& text : refused) {
+    const FieldFileResult r = ParseFieldFile(text);
+    EXPECT_FALSE(r.Ok) << text.substr(0, 40);
+    EXPECT_FALSE(r.Reason.empty());
   }
 }
 
-TEST_F(FieldFileTest, FiveTrapsLoadFourThenFail) {
-  std::string text = "Big\r\n5\r\n";
-  for (int i = 0; i < 5; ++i) text += Trap(100 * (i + 1), 600, "1", "2", 700, 0, 0);
-  WriteFile("0f1.fld", text);
-  host_.Bitmaps["0f1.bmp"] = Surface(1600, 800);
-  game_->LoadField();
-  EXPECT_FALSE(game_->Field.FieldLoaded);
-  EXPECT_EQ(game_->Field.Traps[3].X, 400);
-  EXPECT_EQ(host_.TracesOf("msgbox").size(), 1u);
+TEST(FieldFileTest, TrapsTheFileDoesNotReachKeepTheirRecords) {
+  FieldFileResult four = ParseFieldFile(Traps("A", 4, 4, 10));
+  ASSERT_TRUE(four.Ok);
+  const FieldFileResult three = ParseFieldFile(Traps("B", 3, 3, 50), four.Field);
+  EXPECT_TRUE(three.Ok);
+  EXPECT_EQ(three.Field.Traps[2].X, 52);
+  EXPECT_EQ(three.Field.Traps[3].X, 13);
+  // Five traps: the first four are read, then the file is refused.
+  const FieldFileResult five = ParseFieldFile(Traps("Big", 5, 5, 100));
+  EXPECT_FALSE(five.Ok);
+  EXPECT_EQ(five.Field.Traps[3].X, 103);
 }
 
-TEST_F(FieldFileTest, AMissingBackdropKeepsTheTrapsButFails) {
-  WriteFile("0f1.fld", "Meadow\r\n1\r\n" + Trap(321, 600, "1", "2", 700, 0, 0));
-  game_->LoadField();
-  EXPECT_FALSE(game_->Field.FieldLoaded);
-  EXPECT_EQ(game_->Field.Traps[0].X, 321);
-}
-
-TEST_F(FieldFileTest, AShortFileKeepsThePreviousFieldsLaterTraps) {
-  std::string four = "A\r\n4\r\n";
-  for (int i = 0; i < 4; ++i) four += Trap(10 + i, 600, "1", "2", 700, 0, 0);
-  WriteFile("0f1.fld", four);
-  host_.Bitmaps["0f1.bmp"] = Surface(1600, 800);
-  game_->LoadField();
-  std::string three = "B\r\n3\r\n";
-  for (int i = 0; i < 3; ++i) three += Trap(50 + i, 600, "1", "2", 700, 0, 0);
-  WriteFile("0f1.fld", three);
-  game_->LoadField();
-  EXPECT_TRUE(game_->Field.FieldLoaded);
-  EXPECT_EQ(game_->Field.TrapCount, 3);
-  EXPECT_EQ(game_->Field.Traps[2].X, 52);
-  EXPECT_EQ(game_->Field.Traps[3].X, 13);
+TEST(FieldFileTest, WrittenFieldsReadBackIdentically) {
+  FieldTable field;
+  field.Title = "Spring\rMeadow";
+  field.TrapCount = 3;
+  field.Traps[0] = {1040, 478, -1.8f, 4.2f, 700, 0, 0};
+  field.Traps[1] = {-32768, 32767, 0.1f, 1e-7f, 525, 1, -1};
+  field.Traps[2] = {330, 560, 3.4028235e38f, -0.333333343f, 590, 2, 1};
+  field.Labels = {"Trap 1", "", "Trap\n3", "not written"};
+  const std::string text = FieldFileText(field);
+  EXPECT_EQ(text.substr(0, 18), "Spring Meadow\r\n3\r\n");
+  const FieldFileResult read = ParseFieldFile(text);
+  ASSERT_TRUE(read.Ok) << read.Reason;
+  EXPECT_EQ(read.Field.Title, "Spring Meadow");
+  EXPECT_EQ(read.Field.Labels[2], "Trap 3");
+  EXPECT_EQ(read.Field.TrapCount, 3);
+  for (int i = 0; i < 3; ++i) {
+    const TrapRecord &a = field.Traps[i], &b = read.Field.Traps[i];
+    EXPECT_EQ(a.X, b.X);
+    EXPECT_EQ(a.Y, b.Y);
+    EXPECT_EQ(a.DX, b.DX);
+    EXPECT_EQ(a.DY, b.DY);
+    EXPECT_EQ(a.FloorY, b.FloorY);
+    EXPECT_EQ(a.Direction, b.Direction);
+    EXPECT_EQ(a.Rabbit, b.Rabbit);
+  }
+  EXPECT_EQ(FieldFileText(read.Field), text);
 }
 
 }  // namespace qm

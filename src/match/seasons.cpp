@@ -1,18 +1,23 @@
-#include <fstream>
 #include <string>
 
 #include "app/frm_main.h"
+#include "platform/file_read.h"
 #include "platform/message_box.h"
 
 namespace qm {
+
+namespace {
+// A season's name is its file's first line; nothing past this is ever looked at.
+constexpr std::size_t MaxSeasonFileBytes = 4096;
+}  // namespace
 
 void FrmMain::LoadSeasonList() {
   cmbSeason->Clear();
   // A missing, empty or unreadable season file leaves that season out, silently.
   for (int n = 0; n <= 1; ++n) {
-    std::ifstream file(std::to_string(n) + "s.txt", std::ios::binary);
-    std::string line;
-    if (!file || !std::getline(file, line)) continue;
+    const auto text = ReadFileHead(std::to_string(n) + "s.txt", MaxSeasonFileBytes);
+    if (!text || text->empty()) continue;
+    std::string line = text->substr(0, text->find('\n'));
     if (!line.empty() && line.back() == '\r') line.pop_back();
     cmbSeason->AddItem(line);
   }

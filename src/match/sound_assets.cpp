@@ -1,7 +1,7 @@
-#include <fstream>
 #include <string>
 
 #include "app/frm_main.h"
+#include "platform/file_read.h"
 #include "platform/message_box.h"
 
 namespace qm {
@@ -15,8 +15,8 @@ void FrmMain::LoadWaveFile(const std::string& fileName, WaveBuffer& buffer) {
   buffer.Source = fileName;
   if (!buffer.Bytes.empty()) return;
   // The old loader named the error and the failing step; one message per missing file.
-  std::ifstream probe(fileName, std::ios::binary);
-  const int errorNumber = probe ? 62 : 53;  // input past end of file : file not found
+  const int errorNumber =
+      FileReadable(fileName) ? 62 : 53;  // input past end of file : file not found
   MsgBox(form_,
          "Error occured in Wave Loading Routine: " + std::to_string(errorNumber) + " In Line: 2");
 }

@@ -44,7 +44,6 @@ struct FieldState {
   int16_t TrapCount = 0;
   std::array<TrapRecord, 4> Traps;
   std::array<ClayRecord, 2> Clays;
-  int16_t LoopIndex = 0;
   bool FieldLoaded = false;  // the last LoadField succeeded
 };
 
