@@ -9,7 +9,8 @@
 #include <string>
 #include <vector>
 
-#include "game_fixture.h"
+#include "sim/field_file.h"
+#include "test_support.h"
 
 namespace qm {
 namespace {
@@ -29,14 +30,14 @@ struct Field {
 
 // A field file of the data directory, read by the game's own reader.
 Field LoadField(int season, int field) {
-  FakeHost host;
-  ScratchDir scratch;
-  FrmMain game(host, GameConfig{QUILLMOOR_TEST_DATA, scratch.Path().string(), QUILLMOOR_TEST_DATA});
   Field f;
   f.Name = std::to_string(season) + "f" + std::to_string(field) + ".fld";
-  f.Read = game.ReadFieldFile(std::string(QUILLMOOR_TEST_DATA) + "/" + f.Name);
-  f.TrapCount = game.Field.TrapCount;
-  for (int i = 0; i < std::min<int>(f.TrapCount, 4); ++i) f.Traps.push_back(game.Field.Traps[i]);
+  const FieldFileResult read =
+      ParseFieldFile(ReadFile(std::string(QUILLMOOR_TEST_DATA) + "/" + f.Name));
+  f.Read = read.Ok;
+  f.TrapCount = read.Field.TrapCount;
+  for (int i = 0; i < std::min<int>(f.TrapCount, MaxTraps); ++i)
+    f.Traps.push_back(read.Field.Traps[i]);
   return f;
 }
 

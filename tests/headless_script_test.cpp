@@ -124,7 +124,9 @@ TEST(ScriptParser, AcceptsEveryCommandForm) {
     const auto& [kind, line, button] = want[i];
     EXPECT_EQ(script[i].Kind, kind) << i;
     EXPECT_EQ(script[i].Line, line) << i;
-    if (button != 0) EXPECT_EQ(script[i].Button, button) << i;
+    if (button != 0) {
+      EXPECT_EQ(script[i].Button, button) << i;
+    }
   }
   EXPECT_EQ(script[0].Ms, 250u);
   EXPECT_EQ(script[1].At, (Point{10, 20}));
