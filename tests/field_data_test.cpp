@@ -9,6 +9,7 @@
 #include <string>
 #include <vector>
 
+#include "sim/clay_flight.h"
 #include "sim/field_file.h"
 #include "test_support.h"
 
@@ -48,10 +49,6 @@ std::vector<Field> AllFields() {
   return fields;
 }
 
-float Sign(float v) {
-  return static_cast<float>((v > 0) - (v < 0));
-}
-
 bool InReach(float x, float y) {
   return x >= ReachLeft && x <= ReachRight && y >= ReachTop && y <= ReachBottom;
 }
@@ -64,66 +61,58 @@ struct Flight {
   float EndX = 0;
 };
 
-// A thrown clay as the station loop moves it: speeds per frame, frames of speedFactor / 45
-// seconds, drag and growing gravity on the 0.1 s physics tick (due at once on the first frame,
-// since a slot's tick clock is never reset between presentations).
-Flight FlyClay(float x, float y, float vx, float vy, float dragX, int floorY, float speedFactor) {
+// A thrown clay flown by the game's flight core, frames of speedFactor / 45 seconds, the 0.1 s
+// tick due at once on the first frame (a slot's tick clock is never reset between
+// presentations).
+Flight FlyClay(ClayRecord clay, float speedFactor) {
   const float frame = speedFactor / 45;
-  float gravity = speedFactor * 0.1f, clock = 0, lastTick = -1;
+  float clock = 0, lastTick = -1;
+  int16_t sizeTicks = 0;
   Flight flight;
+  clay.State = ClayFlying;
   for (int n = 0; n < 100000; ++n) {
-    x += vx;
-    y -= vy;
     clock += frame;
-    if (clock - lastTick >= 0.1f) {
-      vx += dragX;
-      gravity *= 1.05f;
-      vy -= gravity;
-      lastTick = clock;
-    }
+    const bool tickDue = clock - lastTick >= static_cast<float>(PhysicsTick);
+    if (tickDue) lastTick = clock;
+    const FlightEnd end = ClayFrame(clay, tickDue, sizeTicks);
     flight.Seconds = clock;
-    flight.EndX = x;
-    if (InReach(x, y)) flight.SecondsInReach += frame;
-    if (y < 0) {
-      flight.OverTheTop = true;
-      return flight;
-    }
-    if (vy < 0 && y > floorY) {
-      flight.Landed = true;
-      return flight;
-    }
-    if (x < 0 || x > BackdropW) return flight;
+    flight.EndX = clay.X;
+    if (InReach(clay.X, clay.Y)) flight.SecondsInReach += frame;
+    flight.OverTheTop = end == FlightEnd::OverTheTop;
+    flight.Landed = end == FlightEnd::Landed;
+    if (end != FlightEnd::Flying) return flight;
   }
   return flight;
 }
 
-// A rabbit: eight pixels a frame, unscaled gravity every frame, a new hop of random height
-// whenever it touches its ground line. `hops` stands in for the game's random numbers.
+Flight FlyFirstClay(const TrapRecord& t, float speedFactor) {
+  ClayRecord clay;
+  LoadFirstClay(clay, t, t.DX, speedFactor, 0);
+  return FlyClay(clay, speedFactor);
+}
+
+// A rabbit rolled by the flight core; `hops` stands in for the game's random numbers.
 struct RabbitRun {
   float Seconds = 0, SecondsInReach = 0, Highest = 1e9f, Lowest = -1e9f;
   bool OverTheTop = false;
 };
 
-RabbitRun RollRabbit(const Trap& t, float speedFactor, const std::vector<float>& hops) {
+RabbitRun RollRabbit(const TrapRecord& t, float speedFactor, const std::vector<float>& hops) {
   const float frame = speedFactor / 45;
-  float x = static_cast<float>(t.X), y = static_cast<float>(t.Y);
-  float vx = Sign(t.DX) * 8 * speedFactor, vy = t.DY * speedFactor;
-  const float floorY = static_cast<float>(std::min(t.FloorY, t.Y));
+  ClayRecord clay;
+  LoadFirstClay(clay, t, t.DX, speedFactor, 0);
+  MakeRabbit(clay, t, speedFactor, 0);
+  size_t hop = 0;
+  const RandomSource random = [&] { return hops[hop++ % hops.size()]; };
   RabbitRun run;
   for (size_t n = 0; n < 100000; ++n) {
-    x += vx;
-    y -= vy;
-    vy -= 1;
+    const FlightEnd end = RabbitFrame(clay, random);
     run.Seconds += frame;
-    run.Highest = std::min(run.Highest, y);
-    run.Lowest = std::max(run.Lowest, y);
-    if (InReach(x, y)) run.SecondsInReach += frame;
-    if (y < 0) {
-      run.OverTheTop = true;
-      return run;
-    }
-    if (y >= floorY) vy = 6 * hops[n % hops.size()];
-    if (x < 0 || x > BackdropW) return run;
+    run.Highest = std::min(run.Highest, clay.Y);
+    run.Lowest = std::max(run.Lowest, clay.Y);
+    if (InReach(clay.X, clay.Y)) run.SecondsInReach += frame;
+    run.OverTheTop = end == FlightEnd::OverTheTop;
+    if (end != FlightEnd::Flying) return run;
   }
   return run;
 }
@@ -156,32 +145,38 @@ TEST(FieldData, EveryFieldHasFourTrapsOfEveryDirectionAndARabbit) {
   EXPECT_FALSE(seasons.count(""));
 }
 
-// Every clay a trap can throw: the first clay of a presentation, and a second clay with its
-// extra speeds (simultaneous: one more pixel in the first clay's direction and ten pixels
-// lower; trailing and report: -1..+1 across and 0..1 more upward), with its drag either way
-// (the second clay takes its drag from the first), at the speed factors of fast and slow
-// machines. Each must stay up for a sensible time, mostly where the sight can follow it, and
-// come down on its ground line rather than leave over the top of the picture.
+// Every clay a trap can throw, loaded as the game loads it: the first clay of a practice
+// presentation or of a tournament one (its speed varied by a pixel either way), and after
+// each first clay the second clay of a simultaneous pair and of a trailing or report pair,
+// at the extremes of their random numbers, at the speed factors of fast and slow machines.
+// Each must stay up for a sensible time, mostly where the sight can follow it, and come down
+// on its ground line rather than leave over the top of the picture.
 TEST(FieldData, EveryClayFliesThroughTheViewForAFewSeconds) {
   for (const Field& f : AllFields()) {
     for (size_t i = 0; i < f.Traps.size(); ++i) {
-      const Trap& t = f.Traps[i];
+      const TrapRecord& t = f.Traps[i];
       for (float speedFactor : {0.45f, 0.5f}) {
-        struct Variant {
-          float DX, DY, Drop;
-        };
-        std::vector<Variant> variants = {{0, 0, 0}, {Sign(t.DX), 0, 10}, {Sign(t.DX), 0.999f, 10}};
-        for (float across : {-1.0f, 0.0f, 1.0f})
-          for (float up : {0.0f, 0.999f}) variants.push_back({across, up, 0});
-        for (const Variant& v : variants) {
-          for (float dragSign : {-1.0f, 1.0f}) {
+        for (float across : {0.0f, -1.0f, 1.0f}) {
+          ClayRecord first;
+          LoadFirstClay(first, t, t.DX + across, speedFactor, 0);
+          std::vector<std::pair<int, std::vector<double>>> seconds;
+          for (double up : {0.0, 0.999}) {
+            seconds.push_back({Simultaneous, {up, 0}});
+            for (double side : {0.0, 0.5, 0.999}) seconds.push_back({Trailing, {side, up, 0}});
+          }
+          std::vector<ClayRecord> clays = {first};
+          for (const auto& [kind, draws] : seconds) {
+            size_t next = 0;
+            ClayRecord second;
+            LoadSecondClayOfPair(second, first, t, kind, speedFactor,
+                                 [&, &draws = draws] { return draws[next++]; });
+            clays.push_back(second);
+          }
+          for (size_t c = 0; c < clays.size(); ++c) {
             SCOPED_TRACE(f.Name + " trap " + std::to_string(i + 1) + " factor " +
-                         std::to_string(speedFactor) + " dx+" + std::to_string(v.DX) + " dy+" +
-                         std::to_string(v.DY) + " drag " + std::to_string(dragSign));
-            const float vx = (t.DX + v.DX) * speedFactor;
-            const Flight flight =
-                FlyClay(static_cast<float>(t.X), t.Y + v.Drop, vx, (t.DY + v.DY) * speedFactor,
-                        dragSign * -Sign(t.DX) * speedFactor * 0.02f, t.FloorY, speedFactor);
+                         std::to_string(speedFactor) + " across " + std::to_string(across) +
+                         " clay " + std::to_string(c));
+            const Flight flight = FlyClay(clays[c], speedFactor);
             EXPECT_GE(flight.Seconds, 1.5f);
             EXPECT_LE(flight.Seconds, 6.0f);
             EXPECT_GE(flight.SecondsInReach, 1.5f);
@@ -198,7 +193,7 @@ TEST(FieldData, RabbitsRollAlongTheirGroundLineAcrossTheView) {
       {0.0f}, {0.999f}, {0.5f}, {0.1f, 0.9f, 0.3f, 0.7f, 0.0f, 0.6f}};
   for (const Field& f : AllFields()) {
     for (size_t i = 0; i < f.Traps.size(); ++i) {
-      const Trap& t = f.Traps[i];
+      const TrapRecord& t = f.Traps[i];
       if (t.Rabbit == 0) continue;
       const int ground = std::min(t.FloorY, t.Y);
       for (float speedFactor : {0.45f, 0.5f}) {
@@ -239,10 +234,7 @@ TEST(FieldData, GroundLinesLieOnPaintedGround) {
       const Trap& t = f.Traps[i];
       SCOPED_TRACE(stem + " trap " + std::to_string(i + 1));
       const float speedFactor = 0.47f;
-      const float x =
-          FlyClay(static_cast<float>(t.X), static_cast<float>(t.Y), t.DX * speedFactor,
-                  t.DY * speedFactor, -Sign(t.DX) * speedFactor * 0.02f, t.FloorY, speedFactor)
-              .EndX;
+      const float x = FlyFirstClay(t, speedFactor).EndX;
       EXPECT_TRUE(LooksLikeLand(bmp, std::clamp(static_cast<int>(x) + 8, 0, 1599), t.FloorY + 3))
           << "where the clay lands, x " << x;
       if (t.Rabbit == 0) continue;

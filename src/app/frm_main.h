@@ -77,9 +77,6 @@ enum class PanForm { Station, Timing, TrapSetting, Display };
 // A single-precision value as the settings file stores it (seven significant digits).
 std::string SingleText(float value);
 
-// The caption of a presentation kind on the field information bar (" Report").
-const char* KindCaption(int kind);
-
 class FrmMain {
  public:
   FrmMain(Host& host, const GameConfig& config);
@@ -268,10 +265,6 @@ class FrmMain {
   void CountThrown();
   void FlyClay(int k, const StationState& station);
   void EjectShell(StationState& station);
-  static int SignOf(float v);
-  void MakeRabbit(ClayRecord& clay, const TrapRecord& trap);
-  std::string ApplyDirection(ClayRecord& clay, const TrapRecord& trap);
-  void LoadSecondClay(const TrapRecord& t2, float vx, float vy);
   void LoadFirstClay(float dx);  // sim/presentation_setup.cpp
   void ApplyFurAndFeather();
   void CaptionFirstClay();

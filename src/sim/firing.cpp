@@ -3,6 +3,7 @@
 
 #include "app/frm_main.h"
 #include "platform/numeric.h"
+#include "sim/clay_flight.h"
 #include "sim/hit_test.h"
 
 namespace qm {

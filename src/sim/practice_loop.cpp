@@ -4,6 +4,7 @@
 
 #include "app/frm_main.h"
 #include "platform/numeric.h"
+#include "sim/clay_flight.h"
 
 namespace qm {
 
@@ -43,7 +44,7 @@ void FrmMain::SetUpPresentation(StationState& station) {
   LoadFirstClay(Field.Traps[Shot.FirstTrap].DX);
   // With an override a rabbit trap rolls rabbits; otherwise only for Fur and Feather.
   if (App.TrapOverride != 0 && Field.Traps[Shot.FirstTrap].Rabbit != 0)
-    MakeRabbit(Field.Clays[0], Field.Traps[Shot.FirstTrap]);
+    MakeRabbit(Field.Clays[0], Field.Traps[Shot.FirstTrap], Timing.SpeedFactor, Rnd());
   ApplyFurAndFeather();
   CaptionFirstClay();
   if (Shot.PresentationKind == Single) {

@@ -6,6 +6,7 @@
 #include <cstdint>
 
 #include "platform/sound.h"
+#include "sim/presentation_kind.h"
 
 namespace qm {
 
@@ -19,14 +20,6 @@ struct BreakPuff {
 struct Fragment {
   int16_t X = -30, Y = -30;
   float VY = 0, VX = 0;
-};
-
-enum PresentationKinds : int16_t {
-  Simultaneous = 1,
-  Trailing = 2,
-  Report = 3,
-  FurAndFeather = 4,
-  Single = 5,
 };
 
 struct ShotState {

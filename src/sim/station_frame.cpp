@@ -6,16 +6,9 @@
 
 #include "app/frm_main.h"
 #include "platform/numeric.h"
+#include "sim/clay_flight.h"
 
 namespace qm {
-
-namespace {
-
-int Sign(float v) {
-  return v > 0 ? 1 : (v < 0 ? -1 : 0);
-}
-
-}  // namespace
 
 void FrmMain::ComposeBackdrop() {
   BitBlt(picWork->Draw(), 0, 0, 600, 340, picMask->Image(), CInt(View.PanX), CInt(View.PanY),
@@ -186,15 +179,7 @@ void FrmMain::FlyClay(int k, const StationState& station) {
     BitBlt(work, at.X, at.Y, 10, 10, art, clay.SpriteX, 133, RasterOp::Paint);
     const Point dust = ViewOf(Floor(4 * r1) + clay.X - 2, Floor(4 * r2) + clay.FloorY + 8);
     BitBlt(work, dust.X, dust.Y, 8, 4, art, 484, 358, RasterOp::And);
-    clay.X += clay.VX;
-    clay.Y -= clay.VY;
-    clay.VY -= clay.Gravity;
-    if (clay.Y < 0) {
-      EndClayUnbroken(k);
-      return;
-    }
-    if (clay.Y >= clay.FloorY) clay.VY = static_cast<float>(6 * Rnd());
-    if (clay.X < 0 || clay.X > 1600) EndClayUnbroken(k);
+    if (RabbitFrame(clay, [this] { return Rnd(); }) != FlightEnd::Flying) EndClayUnbroken(k);
     return;
   }
 
@@ -210,27 +195,15 @@ void FrmMain::FlyClay(int k, const StationState& station) {
   const Point shadow = ViewOf(Floor(4 * r1) + clay.X - 2, shadowY);
   BitBlt(work, shadow.X, shadow.Y, 16, 6, art, 480, 328 + clay.SpriteY, RasterOp::And);
 
-  clay.X += clay.VX;
-  clay.Y -= clay.VY;
+  // The ticks follow the day clock, so a slow frame does not slow the clay's fall.
   const double now = Timer();
-  if (now - Shot.ClayClock[k] >= 0.1) {
-    clay.VX += clay.DragX;
-    clay.Gravity *= 1.05f;
-    clay.VY -= clay.Gravity;
-    if (++Shot.SizeTicks[k] == 10) {
-      clay.SpriteY = static_cast<int16_t>(std::clamp(clay.SpriteY + clay.SizeStep, 0, 30));
-      Shot.SizeTicks[k] = 0;
-    }
-    Shot.ClayClock[k] = now;
-  }
-  if (clay.Y < 0) {
-    EndClayUnbroken(k);
-  } else if (clay.VY < 0 && clay.Y > clay.FloorY) {
+  const bool tickDue = now - Shot.ClayClock[k] >= PhysicsTick;
+  const FlightEnd end = ClayFrame(clay, tickDue, Shot.SizeTicks[k]);
+  if (tickDue) Shot.ClayClock[k] = now;
+  if (end == FlightEnd::Landed) {
     PlaySoundMemory(host_, Waves.LandWave, SND_ASYNC | SND_NODEFAULT | SND_MEMORY | SND_NOSTOP);
-    EndClayUnbroken(k);
-  } else if (clay.X < 0 || clay.X > 1600) {
-    EndClayUnbroken(k);
   }
+  if (end != FlightEnd::Flying) EndClayUnbroken(k);
 }
 
 void FrmMain::EjectShell(StationState& station) {
@@ -244,10 +217,6 @@ void FrmMain::EjectShell(StationState& station) {
     BitBlt(work, x, y, 70, 62, picArt->Image(), 80 + 70 * (e - 6), 0, RasterOp::Paint);
   }
   if (station.EjectFrame > 12) station.EjectFrame = 0;
-}
-
-int FrmMain::SignOf(float v) {
-  return Sign(v);
 }
 
 }  // namespace qm

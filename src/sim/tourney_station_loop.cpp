@@ -2,6 +2,7 @@
 
 #include "app/frm_main.h"
 #include "platform/numeric.h"
+#include "sim/clay_flight.h"
 
 namespace qm {
 
