@@ -15,4 +15,17 @@ Samples MenuHover() {
   return s;
 }
 
+Samples DefaultChime() {
+  // Two soft bell notes falling a major third: heard in place of a missing remark or cheer,
+  // so it must say "something was meant here" without sounding like a shot or a call.
+  Samples s = Silence(0.6);
+  AddDecayingSine(s, 0.0, 1318.5, 0.12, 0.5);
+  AddDecayingSine(s, 0.0, 2637.0, 0.05, 0.12);
+  AddDecayingSine(s, 0.14, 1046.5, 0.16, 0.5);
+  AddDecayingSine(s, 0.14, 2093.0, 0.06, 0.12);
+  s.resize(static_cast<size_t>(SampleCount(0.6)));
+  FadeEnds(s, 0.002, 0.08);
+  return s;
+}
+
 }  // namespace assets

@@ -83,6 +83,7 @@ void GenerateSounds(const Output& out) {
   Write(out, "b001.wav", CageBump(), FieldDb);
   Write(out, "r000.wav", Reload(), ForegroundDb);
   Write(out, "over.wav", MenuHover(), BackgroundDb);
+  Write(out, "chime.wav", DefaultChime(), FieldDb);
   Write(out, "a1.wav", BirdsAndBreeze(), BackgroundDb);
   Write(out, "a2.wav", FarDogAndWind(), BackgroundDb);
   WriteCalls(out);

@@ -55,6 +55,7 @@ std::map<std::string, Bounds> ExpectedWaves() {
       {"s000.wav", {0.3, 2.0}},  {"k001.wav", {0.02, 0.4}}, {"t000.wav", {0.2, 1.5}},
       {"l1.wav", {0.1, 1.0}},    {"b001.wav", {0.1, 1.0}},  {"r000.wav", {0.4, 2.5}},
       {"over.wav", {0.03, 0.5}}, {"a1.wav", {1.5, 10.0}},   {"a2.wav", {1.5, 10.0}},
+      {"chime.wav", {0.2, 1.0}},
   };
   for (const char* call : {"c000", "c001", "c002", "c010", "c011", "c012"})
     waves[std::string(call) + ".wav"] = {0.15, 1.2};

@@ -65,5 +65,17 @@ TEST_F(SettingsFileTest, HugeFileIsReadButNeverRewrittenOrCut) {
   EXPECT_EQ(ReadFile(dir_ / "quillmoor.ini"), huge);
 }
 
+TEST_F(SettingsFileTest, HandEditedValuesAreHeldWhereTheGameCanUseThem) {
+  WriteFile(dir_ / "quillmoor.ini",
+            "[Settings]\nTweak=0\n[Player0]\nGun=12\n[Player1]\nChoke=50\n"
+            "[Player2]\nChoke=-3\n");
+  FrmMain& game = StartWithConfigIn(dir_);
+  game.LoadSettings();
+  EXPECT_EQ(game.Settings.Tweak, 30);
+  // The choke is held to the scroll bar's 8..20.
+  EXPECT_EQ(game.Roster.Players[1].Choke, 20);
+  EXPECT_EQ(game.Roster.Players[2].Choke, 8);
+}
+
 }  // namespace
 }  // namespace qm

@@ -60,6 +60,20 @@ TEST_F(SoundTest, FilesPlayReplacingWhatPlaysAndMissingFilesPlayNothing) {
             TraceEvent::Value(std::string("missing")));
   EXPECT_EQ(host_.Played.size(), 2u);
 
+  // With the platform's chime in the current directory, a missing remark or cheer plays it
+  // instead; a sound asked for without a default still plays nothing.
+  WriteFile(DefaultSoundFile, {'R', 'I', 'F', 'F', 9});
+  const fs::path oldDir = fs::current_path();
+  fs::current_path(dir_);
+  EXPECT_TRUE(PlaySoundFile(host_, "tr002.wav", SND_SYNC));
+  EXPECT_EQ(LastTrace(),
+            R"({"ev":"sound","name":"tr002.wav","from":"file","flags":0,"result":"default"})");
+  EXPECT_FALSE(PlaySoundFile(host_, "a3.wav", SND_ASYNC | SND_NODEFAULT | SND_NOSTOP));
+  EXPECT_EQ(LastTrace(),
+            R"({"ev":"sound","name":"a3.wav","from":"file","flags":19,"result":"missing"})");
+  fs::current_path(oldDir);
+  fs::remove(dir_ / DefaultSoundFile);
+
   // A file that exists but will not decode plays nothing either.
   host_.WavesDecode = false;
   EXPECT_FALSE(PlaySoundFile(host_, path, SND_ASYNC));

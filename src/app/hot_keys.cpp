@@ -14,6 +14,8 @@ constexpr int LeastSensitive = 80;
 }  // namespace
 
 void FrmMain::Form_KeyDown(int keyCode, int) {
+  // F1 opens the guide from the menu, the panels and play alike.
+  if (keyCode == KeyF1) OpenHelp();
   if (keyCode != KeyEscape) return;
   App.SkipBanner = true;
   App.AbortTournament = true;

@@ -74,6 +74,8 @@ void FrmMain::RunTournament() {
     Shot.ShootingEnabled = false;
     if (App.AbortTournament) break;
     if (field != 5) ShowNextStationBanner();
+    // Esc at the station banner ends the tournament there, not after the next field's banner.
+    if (App.AbortTournament) break;
     Shot.ShootingEnabled = true;
   }
   for (int n = 0; n < 4; ++n)

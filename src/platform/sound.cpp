@@ -33,15 +33,23 @@ bool GivesWay(Host& host, const std::string& source, const char* from, int flags
   return true;
 }
 
-// A wave that is absent or cannot be decoded plays nothing, as no default sound is wanted.
+// A wave that is absent or cannot be decoded gives way to the default chime, unless the
+// caller asked for no default sound; then, or without a chime, nothing plays.
 bool Start(Host& host, const WaveBuffer& wave, const char* from, int flags) {
   const bool wait = (flags & SND_ASYNC) == 0;
-  if (wave.Bytes.empty() || !host.PlayWave(wave.Bytes, wait)) {
-    TraceSound(host, wave.Source, from, flags, "missing");
-    return false;
+  if (!wave.Bytes.empty() && host.PlayWave(wave.Bytes, wait)) {
+    TraceSound(host, wave.Source, from, flags, "played");
+    return true;
   }
-  TraceSound(host, wave.Source, from, flags, "played");
-  return true;
+  if (!(flags & SND_NODEFAULT)) {
+    const WaveBuffer chime = ReadWaveFile(DefaultSoundFile);
+    if (!chime.Bytes.empty() && host.PlayWave(chime.Bytes, wait)) {
+      TraceSound(host, wave.Source, from, flags, "default");
+      return true;
+    }
+  }
+  TraceSound(host, wave.Source, from, flags, "missing");
+  return false;
 }
 
 }  // namespace

@@ -24,10 +24,16 @@ struct WaveBuffer {
   std::vector<uint8_t> Bytes;
 };
 
-// Plays a wave file by name (flags 0, 1 or &H13). A missing file plays nothing.
-// Traced as `sound` (name, from, flags, result played|dropped|missing). True if it played.
+// The platform's default sound, played for a wave that cannot be played unless
+// SND_NODEFAULT is given. A bare name: it lives in the data directory, the current one.
+inline constexpr char DefaultSoundFile[] = "chime.wav";
+
+// Plays a wave file by name (flags 0, 1 or &H13). A missing file plays the default sound,
+// or nothing with SND_NODEFAULT. Traced as `sound` (name, from, flags, result
+// played|default|dropped|missing). True if a sound played.
 bool PlaySoundFile(Host& host, const std::string& path, int flags);
-// Plays a wave from memory (flags 7 or &H17). An empty buffer plays nothing.
+// Plays a wave from memory (flags 7 or &H17). An empty buffer plays nothing, as these flags
+// carry SND_NODEFAULT.
 bool PlaySoundMemory(Host& host, const WaveBuffer& wave, int flags);
 
 // Reads a whole file; an empty buffer if it is missing.

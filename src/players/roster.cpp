@@ -1,3 +1,4 @@
+#include <algorithm>
 #include <string>
 
 #include "app/frm_main.h"
@@ -39,8 +40,9 @@ int FrmMain::LoadPlayer(int n) {
   // A hand-edited value outside the sensitivity scale is held at its end, which is where the
   // scroll bar would show it anyway.
   p.Gun = gunRead == 0 ? 8 : static_cast<int16_t>(std::clamp(gunRead, 5, 80));
+  // Held to the choke scroll bar's range too, so the panel's circle is the pattern shot.
   p.Choke = ReadIniInt16(section, "Choke", 0);
-  if (p.Choke == 0) p.Choke = 8;
+  p.Choke = p.Choke == 0 ? 8 : std::clamp<int16_t>(p.Choke, 8, 20);
   p.Skill = ReadIniInt16(section, "Skill", 0);
   p.Patterning = ReadIniInt16(section, "Patterning", 0);
   p.Tracking = ReadIniInt16(section, "Tracking", 0);

@@ -166,7 +166,7 @@ lpoptions -h "$socket" -d QuillmoorPDF >/dev/null || fail "lpoptions could not p
 
 touch "$tmp/marker"
 print_sheet print
-grep -q '"ev":"print","ok":true,"text":"12:00:13 Monday, January  1, 2001\\r\\nQuillmoor Practice Scoring' \
+grep -q '"ev":"print","ok":true,"text":"12:00:13 Monday, January 1, 2001\\r\\nQuillmoor Practice Scoring' \
   "$work/print.trace.jsonl" || fail "the game did not send the practice sheet: see $work/print.trace.jsonl"
 grep -q '"text":"There was an error sending the page' "$work/print.trace.jsonl" &&
   fail "the game showed the printer message although a printer was there"

@@ -80,7 +80,7 @@ std::string HeadlessHost::LongTimeAndDate() {
   constexpr long SecondsPerDay = 86400;
   long seconds = static_cast<long>(std::floor(DayClock())) % SecondsPerDay;
   char text[64];
-  std::snprintf(text, sizeof text, "%02ld:%02ld:%02ld Monday, January  1, 2001", seconds / 3600,
+  std::snprintf(text, sizeof text, "%02ld:%02ld:%02ld Monday, January 1, 2001", seconds / 3600,
                 seconds / 60 % 60, seconds % 60);
   return text;
 }
