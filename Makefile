@@ -7,7 +7,7 @@ CCACHE := $(shell command -v ccache 2>/dev/null)
 export CCACHE_BASEDIR ?= $(abspath $(CURDIR)/..)
 export CCACHE_NOHASHDIR ?= 1
 
-.PHONY: run test build deps configure bench clean
+.PHONY: run test build deps configure bench bench-real package clean
 
 deps:
 	@bash scripts/install-deps.sh
@@ -27,6 +27,24 @@ test: build
 
 bench: build
 	@$(BUILD_DIR)/bench/quillmoor_bench
+
+# The real game in a window on a private X server: processor, memory and frame pacing.
+bench-real: build
+	@bash bench/real_game.sh $(BUILD_DIR)/quillmoor $(BUILD_DIR)/data $(BUILD_DIR)/tests/e2e \
+		$(BUILD_DIR)/bench/libquillmoor_present_shim.so $(BUILD_DIR) $(SCALES)
+
+# The Debian package of the game and the editor, with its dependencies worked out by dpkg.
+# Its own build folder: configured for /usr with the games in /usr/games, so the game's
+# compiled-in data path is right, and built with Debian's hardening flags.
+package: deps
+	@DEB_BUILD_MAINT_OPTIONS=hardening=+all; export DEB_BUILD_MAINT_OPTIONS; \
+	cmake -S . -B $(BUILD_DIR)/deb -DCMAKE_BUILD_TYPE=RelWithDebInfo -DCMAKE_INSTALL_PREFIX=/usr \
+		-DCMAKE_INSTALL_BINDIR=games -DCMAKE_SKIP_INSTALL_ALL_DEPENDENCY=ON \
+		-DCMAKE_CXX_FLAGS="$$(dpkg-buildflags --get CPPFLAGS) $$(dpkg-buildflags --get CXXFLAGS)" \
+		-DCMAKE_EXE_LINKER_FLAGS="$$(dpkg-buildflags --get LDFLAGS)" \
+		-DQUILLMOOR_WERROR=$(WERROR) $(if $(CCACHE),-DCMAKE_CXX_COMPILER_LAUNCHER=$(CCACHE)) > /dev/null
+	@cmake --build $(BUILD_DIR)/deb -j $(JOBS) --target quillmoor_installed
+	@cd $(BUILD_DIR)/deb && cpack -G DEB
 
 clean:
 	@rm -rf $(BUILD_DIR)

@@ -25,10 +25,13 @@ int main(int argc, char** argv) {
       out.Dir = argv[++i];
     } else if (arg == "--voices" && i + 1 < argc) {
       out.VoicesDir = argv[++i];
+    } else if (arg == "--icons" && i + 1 < argc) {
+      out.IconsDir = argv[++i];
     } else if (arg == "--only" && i + 1 < argc) {
       only.push_back(argv[++i]);
     } else {
-      std::fprintf(stderr, "usage: %s --out DIR [--voices DIR] [--only KIND]...\n", argv[0]);
+      std::fprintf(stderr, "usage: %s --out DIR [--voices DIR] [--icons DIR] [--only KIND]...\n",
+                   argv[0]);
       return 2;
     }
   }
@@ -45,7 +48,7 @@ int main(int argc, char** argv) {
       {"art", assets::GenerateArtSheet},  {"menus", assets::GenerateMenus},
       {"panels", assets::GeneratePanels}, {"backdrops", assets::GenerateBackdrops},
       {"fields", assets::GenerateFields}, {"sounds", assets::GenerateSounds},
-      {"help", assets::GenerateHelp},
+      {"help", assets::GenerateHelp},     {"icons", assets::GenerateIcons},
   };
   try {
     std::filesystem::create_directories(out.Dir);

@@ -8,6 +8,7 @@ namespace assets {
 struct Output {
   std::string Dir;        // the data directory being written
   std::string VoicesDir;  // committed spoken recordings (assets/voices)
+  std::string IconsDir;   // where the desktop's icon theme folders go; none when empty
   std::string Path(const std::string& file) const { return Dir + "/" + file; }
 };
 
@@ -18,5 +19,7 @@ void GenerateBackdrops(const Output& out);  // 0f1.bmp .. 1f5.bmp
 void GenerateFields(const Output& out);     // 0f1.fld .. 1f5.fld, 0s.txt, 1s.txt
 void GenerateSounds(const Output& out);     // every .wav
 void GenerateHelp(const Output& out);       // quillmoor.html
+// quillmoor-icon.bmp, marlsmith-icon.bmp; and hicolor/NxN/apps/*.png in IconsDir
+void GenerateIcons(const Output& out);
 
 }  // namespace assets

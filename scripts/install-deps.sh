@@ -11,6 +11,7 @@ packages=(
   espeak-ng
   xvfb xdotool imagemagick x11-apps
   cups cups-client cups-bsd printer-driver-cups-pdf poppler-utils
+  desktop-file-utils appstream man-db lintian dpkg-dev fakeroot file
 )
 
 missing=()

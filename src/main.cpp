@@ -30,7 +30,8 @@ constexpr const char* Usage =
     "usage: quillmoor [options]\n"
     "  --help                   show this help and exit\n"
     "  --version                show the version and exit\n"
-    "  --data DIR               artwork, sounds, fields and help (default: data/ beside the game)\n"
+    "  --data DIR               artwork, sounds, fields and help (default: data/ beside the\n"
+    "                           game, else the installed share/quillmoor)\n"
     "  --config DIR             where quillmoor.ini is kept (default: ~/.config/quillmoor)\n"
     "  --seed N                 fix the random generator\n"
     "  --scale N                window scale, a whole number (default: fit the desktop)\n"
@@ -39,7 +40,9 @@ constexpr const char* Usage =
     "  --trace FILE             where a headless run writes its trace\n"
     "  --twips N                twips per pixel a headless run reports (default 15)\n"
     "  --day-clock SECONDS      seconds since midnight a headless run starts at (default noon)\n"
-    "  --refuse-display-switch  a headless run refuses display mode switches\n";
+    "  --refuse-display-switch  a headless run refuses display mode switches\n"
+    "  --frame-ms N             a headless run's frames last N ms, as on a display of that "
+    "period\n";
 
 struct CommandLine {
   bool Help = false;
@@ -99,6 +102,10 @@ bool ApplyValue(CommandLine& line, std::string_view flag, const std::string& val
     auto scale = ParseNumber<int>(value);
     if (!scale || *scale < 1 || *scale > 16) return false;
     line.Host.Scale = *scale;
+  } else if (flag == "--frame-ms") {
+    auto ms = ParseNumber<int>(value);
+    if (!ms || *ms < 1 || *ms > 1000) return false;
+    line.Host.FrameMs = *ms;
   } else {
     return false;
   }
@@ -107,7 +114,8 @@ bool ApplyValue(CommandLine& line, std::string_view flag, const std::string& val
 
 bool TakesValue(std::string_view flag) {
   return flag == "--data" || flag == "--config" || flag == "--script" || flag == "--trace" ||
-         flag == "--seed" || flag == "--twips" || flag == "--day-clock" || flag == "--scale";
+         flag == "--seed" || flag == "--twips" || flag == "--day-clock" || flag == "--scale" ||
+         flag == "--frame-ms";
 }
 
 // nullopt after saying on stderr what was wrong with the command line.
@@ -150,8 +158,10 @@ fs::path ProgramDirectory() {
   return error ? fs::current_path(error) : self.parent_path();
 }
 
-// --data, then $QUILLMOOR_DATA, then data/ beside the game, then the installed share
-// directory. Returns the path to name in the message when none of them is a directory.
+// --data, then $QUILLMOOR_DATA, then data/ beside the game, then the share directory of an
+// installed game (found from the executable, so a moved installation still works), then
+// the directory the build was configured to install to. Returns the path to name in the
+// message when none of them is a directory.
 fs::path FindDataDirectory(const CommandLine& line, const fs::path& programDir, bool& found) {
   std::error_code error;
   found = true;
@@ -168,6 +178,9 @@ fs::path FindDataDirectory(const CommandLine& line, const fs::path& programDir, 
   if (fs::is_directory(beside, error)) return beside;
   fs::path installed = programDir.parent_path() / "share" / "quillmoor";
   if (fs::is_directory(installed, error)) return installed;
+#ifdef QUILLMOOR_INSTALLED_DATA
+  if (fs::is_directory(QUILLMOOR_INSTALLED_DATA, error)) return QUILLMOOR_INSTALLED_DATA;
+#endif
   found = false;
   return beside;
 }
@@ -229,6 +242,7 @@ int Run(const CommandLine& line) {
   config.DataDir = Absolute(dataDir.string());
   config.ConfigDir = Absolute(FindConfigDirectory(line).string());
   config.ProgramDir = programDir.string();
+  options.IconPath = (fs::path(config.DataDir) / "quillmoor-icon.bmp").string();
   // The settings writer replaces quillmoor.ini inside this directory; a first run has none.
   fs::create_directories(config.ConfigDir, error);
 

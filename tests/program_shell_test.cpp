@@ -60,7 +60,7 @@ TEST_F(ProgramShell, VersionAndHelp) {
 TEST_F(ProgramShell, BadCommandLinesGiveUsageAndExitTwo) {
   for (const char* arguments :
        {"--frobnicate", "--seed", "--seed twelve", "--seed -3", "--scale 0", "--twips x",
-        "--day-clock 90000", "--headless", "--headless --trace t.jsonl", "stray"}) {
+        "--day-clock 90000", "--frame-ms 0", "--headless", "--headless --trace t.jsonl", "stray"}) {
     SCOPED_TRACE(arguments);
     RunResult run = RunGame(arguments);
     EXPECT_EQ(run.Code, 2);

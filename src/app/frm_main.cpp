@@ -24,7 +24,7 @@ void FrmMain::Run() {
   Form_Load();
   Form_Resize();
   // The menu is live: everything else happens inside event handlers.
-  for (;;) form_.DoEvents();
+  for (;;) form_.WaitForInput();
 }
 
 double FrmMain::Rnd() {

@@ -8,7 +8,7 @@ void FrmMain::WipeTransition(PictureBox& target) {
   for (int start = 0; start <= 4; ++start) {
     for (int y = start; y <= 480; y += 5) {
       BitBlt(target.Draw(), 0, y, 640, 1, picArt->Image(), 74, 2, RasterOp::Copy);
-      form_.DoEvents();
+      form_.PumpEvents();
     }
     if (start < 4) WaitSeconds(0.01, false);
   }

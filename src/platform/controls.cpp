@@ -489,6 +489,10 @@ bool TextBox::CaretVisible(uint32_t nowMs) const {
   return ((nowMs - caretSince_) / ui::CaretBlinkMs) % 2 == 0;
 }
 
+uint32_t TextBox::MsToCaretChange(uint32_t nowMs) const {
+  return ui::CaretBlinkMs - (nowMs - caretSince_) % ui::CaretBlinkMs;
+}
+
 void TextBox::OnKeyPress(const std::string& utf8Char) {
   if (Locked || MultiLine || utf8Char.empty()) return;
   unsigned char first = static_cast<unsigned char>(utf8Char[0]);

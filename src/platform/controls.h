@@ -240,6 +240,8 @@ class TextBox : public Control {
   bool TakesFocus() const override { return !Locked; }
   // The blinking caret of the box with the focus: on at once after each key.
   bool CaretVisible(uint32_t nowMs) const;
+  // Milliseconds until the caret next blinks on or off.
+  uint32_t MsToCaretChange(uint32_t nowMs) const;
 
  private:
   // Typing changes the text without a `text` trace; the program's changes are traced.

@@ -47,6 +47,9 @@ struct Form::Impl {
   void UpdateToolTip(Form& form);
   void UpdateCaret(Form& form);
   void PaintToolTip(Form& form, Surface& screen);
+  // How long an idle form may sleep before a tool tip, the caret or a held scroll arrow
+  // needs it.
+  uint32_t MsToNextTimer(Form& form);
 };
 
 const std::vector<Control*>& Form::Impl::Order(const Form& form) {
@@ -281,6 +284,22 @@ void Form::Impl::UpdateCaret(Form& form) {
   form.Invalidate();
 }
 
+uint32_t Form::Impl::MsToNextTimer(Form& form) {
+  // Nothing timed pending: wake now and then all the same, to reap finished programs.
+  constexpr uint32_t IdleMs = 1000;
+  uint32_t now = form.host_.TimeGetTime();
+  uint32_t wait = IdleMs;
+  if (dynamic_cast<ScrollBar*>(capture)) wait = std::min<uint32_t>(wait, ui::RepeatIntervalMs);
+  if (!tipShown && !tipSuppressed && hover && buttons == 0 && !hover->ToolTipText.empty()) {
+    uint32_t since = now - hoverSince;
+    uint32_t delay = static_cast<uint32_t>(ui::ToolTipDelayMs);
+    wait = std::min(wait, since >= delay ? 0 : delay - since);
+  }
+  auto* box = dynamic_cast<TextBox*>(form.focus_);
+  if (box && !box->Locked && box->IsShown()) wait = std::min(wait, box->MsToCaretChange(now));
+  return wait;
+}
+
 void Form::Impl::PaintToolTip(Form& form, Surface& screen) {
   if (!tipShown) return;
   Size text = form.host_.MeasureText(tipText, ui::ToolTipStyle);
@@ -314,7 +333,7 @@ void Form::Cls() {
   Invalidate();
 }
 
-void Form::DoEvents() {
+bool Form::Pump() {
   // Inside a modal loop, pumping stops once its window closes, so that the events after
   // the answer go to whatever the program shows next.
   Control* waitingFor = modal_.empty() ? nullptr : modal_.back();
@@ -330,12 +349,28 @@ void Form::DoEvents() {
   impl_->UpdateToolTip(*this);
   impl_->UpdateCaret(*this);
   Refresh();
+  return hadEvents;
+}
+
+void Form::DoEvents() {
+  bool hadEvents = Pump();
   host_.Yield(hadEvents);
+}
+
+void Form::PumpEvents() {
+  Pump();
+  host_.Spin();
+}
+
+void Form::WaitForInput() {
+  Pump();
+  host_.WaitForEvent(impl_->MsToNextTimer(*this));
 }
 
 void Form::Refresh() {
   if (!dirty_) return;
   dirty_ = false;
+  if (host_.PresentAtRefresh()) return;
   ComposeScreen(impl_->screen);
   host_.Present(impl_->screen);
 }
@@ -363,7 +398,7 @@ void Form::ShowModal(PictureBox& dialog) {
       form.focus_ = std::find(all.begin(), all.end(), focus) != all.end() ? focus : nullptr;
     }
   } restore{*this, dialog, savedFocus};
-  while (dialog.Visible()) DoEvents();
+  while (dialog.Visible()) WaitForInput();
 }
 
 void Form::SetFocus(Control* control) {
@@ -406,11 +441,25 @@ Control* Form::FindControl(std::string_view name) const {
 
 void Form::ComposeScreen(Surface& screen) {
   if (screen.W != Width || screen.H != Height) screen = Surface(Width, Height);
-  screen.Fill(0);
-  BitBlt(screen, 0, 0, Width, Height, background_, 0, 0, RasterOp::Copy);
   const auto& controls = impl_->Order(*this);
-  for (Control* c : controls)
+  // A shown panel that fills the window hides the form and everything painted before it.
+  size_t first = 0;
+  bool covered = false;
+  for (size_t i = controls.size(); i-- > 0 && !covered;) {
+    Control* c = controls[i];
+    if (c->Container() || Impl::InModalLayer(*this, c) || !c->IsShown()) continue;
+    auto* panel = dynamic_cast<PictureBox*>(c);
+    covered = panel && panel->CoversWindow();
+    first = i;
+  }
+  if (!covered) {
+    first = 0;
+    BitBlt(screen, 0, 0, Width, Height, background_, 0, 0, RasterOp::Copy);
+  }
+  for (size_t i = first; i < controls.size(); ++i) {
+    Control* c = controls[i];
     if (!Impl::InModalLayer(*this, c) && c->IsShown()) c->Paint(screen, host_);
+  }
   for (Control* root : modal_) {
     if (!root->IsShown()) continue;
     if (dynamic_cast<PictureBox*>(root)) {

@@ -46,6 +46,12 @@ class Form : public HostClient {
   // Pumps the host's pending events and dispatches them, re-entrantly, to the controls and
   // the form's handlers; then presents the screen if it changed and yields to the host.
   void DoEvents();
+  // The same, for a loop that counts its passes (a wipe): it pauses a millisecond rather
+  // than until the display's next refresh.
+  void PumpEvents();
+  // The same, for a loop with nothing to do until the player acts (the menu, a dialog): it
+  // sleeps until an event comes or a tool tip or the caret is due.
+  void WaitForInput();
   // Presents the screen now if anything changed since the last present.
   void Refresh();
   void Invalidate() { dirty_ = true; }
@@ -82,6 +88,8 @@ class Form : public HostClient {
 
  private:
   struct Impl;
+  // Dispatches what is pending and brings the screen up to date; true if there were events.
+  bool Pump();
   Host& host_;
   Surface background_;
   std::vector<Control*> controls_;

@@ -86,12 +86,22 @@ class Host {
   // ---- Events
   // Takes the next pending event, if any. Never blocks.
   virtual bool PollEvent(HostEvent& event) = 0;
-  // Called by DoEvents after it has dispatched everything pending. The real host may sleep
-  // briefly when nothing happened; the headless host advances its clock by 1 ms.
+  // Called by DoEvents after it has dispatched everything pending, from loops that wait on
+  // the clock (a frame's wait above all). The real host sleeps until the next event or the
+  // display's next refresh, and shows a changed picture at that refresh; so a frame lasts
+  // its minimum and then runs to a refresh. The headless host advances its clock by 1 ms
+  // (by the frame period, with --frame-ms).
   virtual void Yield(bool hadEvents) = 0;
-  // A wait that does not process events (a busy loop on a clock). The headless host
-  // advances its clock by 1 ms, so that such loops end.
+  // A wait that does not process events (a busy loop on a clock), and the short pause of a
+  // loop that counts its passes (a wipe). The headless host advances its clock by 1 ms, so
+  // that such loops end.
   virtual void Spin() = 0;
+  // Nothing to do until an event comes or `timeoutMs` passes (an idle menu or dialog; the
+  // timeout is the next tool tip or caret blink). By default one Yield.
+  virtual void WaitForEvent(uint32_t timeoutMs) {
+    (void)timeoutMs;
+    Yield(false);
+  }
 
   // ---- Clocks
   // Millisecond counter (the old timeGetTime).
@@ -116,6 +126,11 @@ class Host {
   // ---- Screen
   // Shows the composed 640x480 frame.
   virtual void Present(const Surface& screen) = 0;
+  // The picture changed. A host that paces frames to a display returns true and composes
+  // the picture itself (HostClient::ComposeScreen) when the display takes its next frame,
+  // so that nothing is composed only to be dropped; otherwise the caller composes and
+  // presents at once.
+  virtual bool PresentAtRefresh() { return false; }
   virtual ScreenMetrics Metrics() = 0;
   // Switches to a display mode for this program; 640x480 means the game's full screen,
   // anything else the desktop. Returns true on success.

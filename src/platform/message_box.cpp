@@ -36,7 +36,7 @@ int RunMessageWindow(Form& form, const MessageRequest& request) {
     ~ModalScope() { form.PopModal(root); }
   } scope{form, &window};
   form.PushModal(&window);
-  while (!window.Answered()) form.DoEvents();
+  while (!window.Answered()) form.WaitForInput();
   return window.Result();
 }
 

@@ -51,6 +51,11 @@ void PictureBox::Cls() {
   Invalidate();
 }
 
+bool PictureBox::CoversWindow() const {
+  Rect r = WindowRect();
+  return r.X <= 0 && r.Y <= 0 && r.X + r.W >= Form::Width && r.Y + r.H >= Form::Height;
+}
+
 void PictureBox::SetVisible(bool visible) {
   bool changed = visible != Visible();
   Control::SetVisible(visible);

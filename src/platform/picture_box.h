@@ -34,6 +34,9 @@ class PictureBox : public Control {
   // Colour of the box where it has no picture.
   uint32_t BackColor = 0x000000;
 
+  // Its painting hides the whole window: a shown full-window panel.
+  bool CoversWindow() const;
+
   void SetVisible(bool visible) override;  // panels trace `show` / `hide`
   void Paint(Surface& screen, Host& host) override;
 

@@ -51,6 +51,7 @@ HeadlessHost::HeadlessHost(const HostOptions& options, std::vector<ScriptCommand
                            std::filesystem::path startDirectory)
     : script_(std::move(script)),
       startDirectory_(std::move(startDirectory)),
+      frameMs_(options.FrameMs),
       dayClockStart_(options.DayClockStart.value_or(NoonSeconds)),
       seed_(options.Seed.value_or(1)),
       twips_(options.Twips),
@@ -62,8 +63,16 @@ bool HeadlessHost::OpenTrace(const std::string& path, std::string& error) {
   return trace_.Open(path, error);
 }
 
+// The real host's frame wait ends on the display's refresh; with --frame-ms each such wait
+// takes one period of a display that refreshes every N ms.
 void HeadlessHost::Yield(bool hadEvents) {
   (void)hadEvents;
+  nowMs_ += frameMs_ > 0 ? static_cast<uint64_t>(frameMs_) : 1;
+}
+
+// Idle waits are not frames: the clock moves as it always has.
+void HeadlessHost::WaitForEvent(uint32_t timeoutMs) {
+  (void)timeoutMs;
   ++nowMs_;
 }
 

@@ -53,6 +53,7 @@ class HeadlessHost : public Host {
   bool PollEvent(HostEvent& event) override;
   void Yield(bool hadEvents) override;
   void Spin() override;
+  void WaitForEvent(uint32_t timeoutMs) override;
 
   uint32_t TimeGetTime() override { return static_cast<uint32_t>(nowMs_); }
   double DayClock() override;
@@ -117,6 +118,8 @@ class HeadlessHost : public Host {
   TraceWriter trace_;
 
   uint64_t nowMs_ = 0;
+  // --frame-ms: a frame's wait stands for a display of this period (0: 1 ms per yield).
+  int frameMs_ = 0;
   double dayClockStart_ = NoonSeconds;
   uint32_t seed_ = 1;
   int twips_ = 15;

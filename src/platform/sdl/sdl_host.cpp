@@ -1,8 +1,13 @@
 #include "platform/sdl/sdl_host.h"
 
+#include <fcntl.h>
 #include <time.h>
+#include <unistd.h>
 
 #include <algorithm>
+#include <cmath>
+#include <cstdio>
+#include <cstdlib>
 
 #include "platform/print_job.h"
 #include "platform/sdl/media_decode.h"
@@ -36,20 +41,44 @@ bool StartVideo() {
   return SDL_Init(SDL_INIT_VIDEO) == 0;
 }
 
+// QUILLMOOR_PRESENTER=surface or =renderer overrides the choice, for a developer comparing
+// the two; otherwise the renderer only where the display has a real graphics processor.
+SdlScreen::Presenter ChoosePresenter() {
+  const char* wanted = std::getenv("QUILLMOOR_PRESENTER");
+  std::string choice = wanted ? wanted : "";
+  if (choice == "surface") return SdlScreen::Presenter::WindowSurface;
+  if (choice == "renderer") return SdlScreen::Presenter::Renderer;
+  // Asked before SDL starts here: the question is put to a child process.
+  return DisplayHasHardwareOpenGl() ? SdlScreen::Presenter::Renderer
+                                    : SdlScreen::Presenter::WindowSurface;
+}
+
+// The picture the desktop's launcher shows, so the running game is recognised in the task
+// bar; without the file the window keeps the desktop's default icon.
+void SetWindowIcon(Uint32 windowId, const std::string& path) {
+  if (path.empty()) return;
+  SDL_Surface* icon = SDL_LoadBMP(path.c_str());
+  if (!icon) return;
+  SDL_SetWindowIcon(SDL_GetWindowFromID(windowId), icon);
+  SDL_FreeSurface(icon);
+}
+
 }  // namespace
 
 std::unique_ptr<Host> CreateSdlHost(const HostOptions& options, std::string& error) {
+  SdlScreen::Presenter presenter = ChoosePresenter();
   if (!StartVideo()) {
     error = std::string("no display available (") + SDL_GetError() +
             "); for a run without a window use --headless --script FILE";
     SDL_Quit();
     return nullptr;
   }
-  auto screen = SdlScreen::Open(options.Scale, error);
+  auto screen = SdlScreen::Open(options.Scale, presenter, error);
   if (!screen) {
     SDL_Quit();
     return nullptr;
   }
+  SetWindowIcon(screen->WindowId(), options.IconPath);
   return std::make_unique<SdlHost>(options, std::move(screen));
 }
 
@@ -58,10 +87,14 @@ SdlHost::SdlHost(const HostOptions& options, std::unique_ptr<SdlScreen> screen)
   seed_ = options.Seed ? *options.Seed : SeedFromClock();
   dayClockStart_ = SecondsSinceLocalMidnight();
   dayClockCounter_ = SDL_GetPerformanceCounter();
+  refreshSeconds_ = screen_->RefreshSeconds();
+  if (const char* log = std::getenv("QUILLMOOR_FRAME_LOG"); log && *log)
+    frameLog_ = open(log, O_WRONLY | O_CREAT | O_APPEND | O_CLOEXEC, 0644);
   SDL_StartTextInput();
 }
 
 SdlHost::~SdlHost() {
+  if (frameLog_ >= 0) close(frameLog_);
   SDL_StopTextInput();
 }
 
@@ -77,10 +110,11 @@ bool SdlHost::PollEvent(HostEvent& event) {
 HostEvent SdlHost::MouseEvent(HostEvent::Kind kind, int x, int y, int button) const {
   HostEvent event;
   event.Type = kind;
-  // SDL already reports the pointer in picture pixels; the clamp covers the black border
-  // around the picture in full screen.
-  event.X = std::clamp(x, 0, SdlScreen::LogicalWidth - 1);
-  event.Y = std::clamp(y, 0, SdlScreen::LogicalHeight - 1);
+  // Window pixels to picture pixels; the black border around the picture in full screen
+  // counts as its nearest edge.
+  Point at = screen_->WindowToPicture(x, y);
+  event.X = at.X;
+  event.Y = at.Y;
   event.Button = button;
   event.Shift = ShiftFromSdl(SDL_GetModState());
   return event;
@@ -157,17 +191,95 @@ void SdlHost::TranslateWindowEvent(const SDL_WindowEvent& raw) {
   }
 }
 
-void SdlHost::Yield(bool hadEvents) {
-  screen_->ShowPending();
-  children_.ReapFinished();
-  // A frame loop waiting on the clock should not hold a whole core.
-  if (!hadEvents) SDL_Delay(1);
+double SdlHost::Now() const {
+  return static_cast<double>(SDL_GetPerformanceCounter()) /
+         static_cast<double>(SDL_GetPerformanceFrequency());
 }
 
-// A wait that handles no events still shows the frame it was given last.
+void SdlHost::ShowFrame() {
+  framePending_ = false;
+  if (client_) client_->ComposeScreen(screen_->Frame());
+  if (frameLog_ >= 0) {
+    timespec now{};
+    clock_gettime(CLOCK_REALTIME, &now);
+    char line[40];
+    int n = std::snprintf(line, sizeof line, "c %lld\n",
+                          static_cast<long long>(now.tv_sec) * 1000000000LL + now.tv_nsec);
+    if (write(frameLog_, line, static_cast<size_t>(n)) < 0) {
+      close(frameLog_);
+      frameLog_ = -1;
+    }
+  }
+  screen_->Show();
+  double shown = Now();
+  if (screen_->Vsync()) {
+    // The present returned at the refresh that took the frame.
+    nextRefresh_ = shown + refreshSeconds_;
+  } else {
+    // Timed slots keep to their grid unless the game fell a whole period behind.
+    nextRefresh_ += refreshSeconds_;
+    if (nextRefresh_ <= shown) nextRefresh_ = shown + refreshSeconds_;
+  }
+}
+
+void SdlHost::ShowFrameIfDue() {
+  // With vsync the present itself waits for the refresh: started a little early it ends on
+  // time, while a loop of short steps (a wipe) must not wait a whole refresh at each one.
+  const double early = screen_->Vsync() ? 0.002 : 0.0;
+  if (framePending_ && Now() >= nextRefresh_ - early) ShowFrame();
+}
+
+bool SdlHost::SleepUntil(double until) {
+  for (;;) {
+    double left = until - Now();
+    if (left <= 0) return false;
+    int ms = std::max(1, static_cast<int>(std::ceil(left * 1000.0)));
+    if (!pending_.empty() || SDL_WaitEventTimeout(nullptr, ms) == 1) return true;
+  }
+}
+
+bool SdlHost::PresentAtRefresh() {
+  framePending_ = true;
+  return true;
+}
+
+// A frame's wait: the picture goes up at the next refresh, and the wait lasts until then
+// (or until an event needs handling), so that a frame ends on a refresh.
+void SdlHost::Yield(bool hadEvents) {
+  (void)hadEvents;
+  children_.ReapFinished();
+  if (framePending_ && screen_->Vsync()) {
+    ShowFrame();
+    return;
+  }
+  double now = Now();
+  double refresh = nextRefresh_;
+  if (refresh <= now)
+    refresh += std::ceil((now - refresh) / refreshSeconds_ + 1e-9) * refreshSeconds_;
+  if (framePending_ && nextRefresh_ <= Now()) {
+    ShowFrame();
+    return;
+  }
+  SleepUntil(refresh);
+  ShowFrameIfDue();
+}
+
+// A wait that handles no events still shows the frame it was given at its refresh.
 void SdlHost::Spin() {
-  screen_->ShowPending();
-  SDL_Delay(1);
+  ShowFrameIfDue();
+  double until = Now() + 0.001;
+  if (framePending_ && !screen_->Vsync()) until = std::min(until, nextRefresh_);
+  SDL_Delay(static_cast<Uint32>(std::max(0.0, std::ceil((until - Now()) * 1000.0))));
+  ShowFrameIfDue();
+}
+
+void SdlHost::WaitForEvent(uint32_t timeoutMs) {
+  children_.ReapFinished();
+  ShowFrameIfDue();
+  double until = Now() + timeoutMs / 1000.0;
+  if (framePending_) until = std::min(until, nextRefresh_);
+  SleepUntil(until);
+  ShowFrameIfDue();
 }
 
 uint32_t SdlHost::TimeGetTime() {
@@ -201,7 +313,11 @@ Point SdlHost::GetCursorPos() {
 }
 
 void SdlHost::Present(const Surface& screen) {
-  screen_->Present(screen);
+  Surface& frame = screen_->Frame();
+  if (screen.W != frame.W || screen.H != frame.H) return;
+  frame.Px = screen.Px;
+  framePending_ = false;
+  screen_->Show();
 }
 
 ScreenMetrics SdlHost::Metrics() {
@@ -237,7 +353,8 @@ std::optional<Surface> SdlHost::LoadBitmap(const std::string& path) {
 }
 
 bool SdlHost::PlayWave(const std::vector<uint8_t>& wav, bool wait) {
-  if (wait) screen_->ShowPending(true);
+  // Nothing moves while a sound plays to its end: show the picture now.
+  if (wait && framePending_) ShowFrame();
   return voice_.Play(wav, wait);
 }
 

@@ -26,6 +26,7 @@ class SdlHost : public Host {
   bool PollEvent(HostEvent& event) override;
   void Yield(bool hadEvents) override;
   void Spin() override;
+  void WaitForEvent(uint32_t timeoutMs) override;
 
   uint32_t TimeGetTime() override;
   double DayClock() override;
@@ -37,6 +38,7 @@ class SdlHost : public Host {
   Point GetCursorPos() override;
 
   void Present(const Surface& screen) override;
+  bool PresentAtRefresh() override;
   ScreenMetrics Metrics() override;
   bool ChangeDisplayMode(int width, int height) override;
 
@@ -59,6 +61,15 @@ class SdlHost : public Host {
   void TranslateWindowEvent(const SDL_WindowEvent& event);
   HostEvent MouseEvent(HostEvent::Kind kind, int x, int y, int button) const;
 
+  // ---- Frame pacing: a changed picture is composed and shown at the display's refresh.
+  double Now() const;
+  // Composes the picture and puts it up; plans the refresh after it.
+  void ShowFrame();
+  // Shows a waiting frame if its refresh has come.
+  void ShowFrameIfDue();
+  // Sleeps until an event is waiting or `until` (seconds on Now()) has come; true on an event.
+  bool SleepUntil(double until);
+
   // Declared first so that it goes last: SDL ends after the window and the sound device.
   struct SdlShutdown {
     ~SdlShutdown() { SDL_Quit(); }
@@ -73,6 +84,10 @@ class SdlHost : public Host {
   // Where the pointer was put, until SDL reports it moving: a warp shows in SDL's own
   // pointer state only once its motion event has come through.
   std::optional<Point> warpedTo_;
+  bool framePending_ = false;
+  double refreshSeconds_ = 1.0 / 60;
+  double nextRefresh_ = 0;  // when the display takes its next frame
+  int frameLog_ = -1;       // QUILLMOOR_FRAME_LOG: one line per composed frame, for bench/
   uint32_t seed_ = 0;
   double dayClockStart_ = 0;
   Uint64 dayClockCounter_ = 0;

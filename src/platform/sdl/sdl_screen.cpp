@@ -1,17 +1,19 @@
 #include "platform/sdl/sdl_screen.h"
 
+#include <poll.h>
+#include <signal.h>
+#include <sys/wait.h>
+#include <unistd.h>
+
 #include <algorithm>
 #include <cmath>
 #include <cstring>
 
+#include "platform/sdl/quiet_stderr.h"
+
 namespace qm {
 
 namespace {
-
-// Shorter than a display refresh, long enough that a wipe's hundreds of presents in a
-// second do not each wait for the renderer.
-// About the display's own rate: more renders only cost time (a wipe presents 485 times).
-constexpr double MinRenderSeconds = 1.0 / 60;
 
 int AutomaticScale() {
   SDL_DisplayMode desktop;
@@ -21,11 +23,73 @@ int AutomaticScale() {
   return std::max(1, std::min(byWidth, byHeight));
 }
 
+// The names Mesa and others give their OpenGL when it runs on the processor.
+bool IsSoftwareOpenGl(const std::string& renderer) {
+  for (const char* name : {"llvmpipe", "softpipe", "swrast", "Software Rasterizer", "SWR",
+                           "SwiftShader", "lavapipe", "Basic Render"}) {
+    if (renderer.find(name) != std::string::npos) return true;
+  }
+  return false;
+}
+
+// In the child: the renderer string of an OpenGL context on a hidden window, or nothing.
+[[noreturn]] void ReportOpenGlRenderer(int out) {
+  std::string renderer;
+  {
+    QuietStderr quiet;
+    if (SDL_Init(SDL_INIT_VIDEO) == 0) {
+      SDL_Window* window = SDL_CreateWindow("", 0, 0, 1, 1, SDL_WINDOW_OPENGL | SDL_WINDOW_HIDDEN);
+      SDL_GLContext context = window ? SDL_GL_CreateContext(window) : nullptr;
+      using GetString = const unsigned char* (*)(unsigned int);
+      auto getString = reinterpret_cast<GetString>(SDL_GL_GetProcAddress("glGetString"));
+      constexpr unsigned int GlRenderer = 0x1F01;
+      const unsigned char* text = context && getString ? getString(GlRenderer) : nullptr;
+      if (text) renderer = reinterpret_cast<const char*>(text);
+    }
+  }
+  if (!renderer.empty() && write(out, renderer.data(), renderer.size()) < 0) _exit(1);
+  _exit(0);
+}
+
 }  // namespace
 
-std::unique_ptr<SdlScreen> SdlScreen::Open(int scale, std::string& error) {
+bool DisplayHasHardwareOpenGl() {
+  int pipeEnds[2];
+  if (pipe(pipeEnds) != 0) return false;
+  pid_t child = fork();
+  if (child < 0) {
+    close(pipeEnds[0]);
+    close(pipeEnds[1]);
+    return false;
+  }
+  if (child == 0) {
+    close(pipeEnds[0]);
+    ReportOpenGlRenderer(pipeEnds[1]);
+  }
+  close(pipeEnds[1]);
+  // A driver that hangs must not hold up the game: after a few seconds it counts as none.
+  std::string renderer;
+  pollfd wait{pipeEnds[0], POLLIN, 0};
+  char buffer[256];
+  while (poll(&wait, 1, 3000) > 0) {
+    ssize_t got = read(pipeEnds[0], buffer, sizeof buffer);
+    if (got <= 0) break;
+    renderer.append(buffer, static_cast<size_t>(got));
+  }
+  close(pipeEnds[0]);
+  kill(child, SIGKILL);
+  waitpid(child, nullptr, 0);
+  return !renderer.empty() && !IsSoftwareOpenGl(renderer);
+}
+
+std::unique_ptr<SdlScreen> SdlScreen::Open(int scale, Presenter presenter, std::string& error) {
   std::unique_ptr<SdlScreen> screen(new SdlScreen());
   screen->windowedScale_ = scale > 0 ? scale : AutomaticScale();
+  if (presenter == Presenter::Automatic) {
+    presenter = DisplayHasHardwareOpenGl() ? Presenter::Renderer : Presenter::WindowSurface;
+  }
+  // Without this SDL may itself build the window surface on OpenGL.
+  if (presenter == Presenter::WindowSurface) SDL_SetHint(SDL_HINT_FRAMEBUFFER_ACCELERATION, "0");
   screen->window_ = SDL_CreateWindow("Quillmoor", SDL_WINDOWPOS_CENTERED, SDL_WINDOWPOS_CENTERED,
                                      LogicalWidth * screen->windowedScale_,
                                      LogicalHeight * screen->windowedScale_, SDL_WINDOW_SHOWN);
@@ -33,21 +97,34 @@ std::unique_ptr<SdlScreen> SdlScreen::Open(int scale, std::string& error) {
     error = std::string("the window could not be opened (") + SDL_GetError() + ")";
     return nullptr;
   }
-  screen->renderer_ = SDL_CreateRenderer(screen->window_, -1, 0);
-  if (!screen->renderer_) {
-    screen->renderer_ = SDL_CreateRenderer(screen->window_, -1, SDL_RENDERER_SOFTWARE);
+  if (presenter == Presenter::Renderer && !screen->OpenRenderer()) {
+    SDL_SetHint(SDL_HINT_FRAMEBUFFER_ACCELERATION, "0");
   }
-  if (!screen->renderer_) {
+  if (!screen->renderer_ && !SDL_GetWindowSurface(screen->window_)) {
     error = std::string("the window could not be drawn in (") + SDL_GetError() + ")";
     return nullptr;
   }
-  // The logical size makes SDL report the pointer in picture pixels whatever the scale;
-  // whole multiples keep the old pixel art sharp.
-  SDL_RenderSetLogicalSize(screen->renderer_, LogicalWidth, LogicalHeight);
-  SDL_RenderSetIntegerScale(screen->renderer_, SDL_TRUE);
   screen->frame_ = Surface(LogicalWidth, LogicalHeight, 0);
-  screen->Render();
+  screen->Show();
   return screen;
+}
+
+bool SdlScreen::OpenRenderer() {
+  renderer_ = SDL_CreateRenderer(window_, -1, SDL_RENDERER_ACCELERATED | SDL_RENDERER_PRESENTVSYNC);
+  if (!renderer_) return false;
+  // RGB888 is the game's own 0x00RRGGBB word, so frames go up without conversion.
+  texture_ = SDL_CreateTexture(renderer_, SDL_PIXELFORMAT_RGB888, SDL_TEXTUREACCESS_STREAMING,
+                               LogicalWidth, LogicalHeight);
+  SDL_RendererInfo info;
+  if (!texture_ || SDL_GetRendererInfo(renderer_, &info) != 0) {
+    if (texture_) SDL_DestroyTexture(texture_);
+    SDL_DestroyRenderer(renderer_);
+    texture_ = nullptr;
+    renderer_ = nullptr;
+    return false;
+  }
+  vsync_ = (info.flags & SDL_RENDERER_PRESENTVSYNC) != 0;
+  return true;
 }
 
 SdlScreen::~SdlScreen() {
@@ -56,43 +133,106 @@ SdlScreen::~SdlScreen() {
   if (window_) SDL_DestroyWindow(window_);
 }
 
-void SdlScreen::Present(const Surface& frame) {
-  if (frame.Empty()) return;
-  if (frame_.W != frame.W || frame_.H != frame.H) frame_ = Surface(frame.W, frame.H);
-  std::memcpy(frame_.Px.data(), frame.Px.data(), frame.Px.size() * sizeof(uint32_t));
-  pending_ = true;
-  ShowPending(false);
+double SdlScreen::RefreshSeconds() const {
+  SDL_DisplayMode mode;
+  int display = SDL_GetWindowDisplayIndex(window_);
+  if (SDL_GetCurrentDisplayMode(display < 0 ? 0 : display, &mode) != 0 || mode.refresh_rate < 20)
+    return 1.0 / 60;
+  return 1.0 / mode.refresh_rate;
 }
 
-void SdlScreen::ShowPending(bool now) {
-  if (!pending_) return;
-  const double since = static_cast<double>(SDL_GetPerformanceCounter() - lastRender_) /
-                       static_cast<double>(SDL_GetPerformanceFrequency());
-  if (now || since >= MinRenderSeconds) Render();
+std::string SdlScreen::PresenterName() const {
+  if (!renderer_) return "window surface";
+  SDL_RendererInfo info;
+  if (SDL_GetRendererInfo(renderer_, &info) != 0) return "renderer";
+  return std::string(info.name) + (vsync_ ? " renderer with vsync" : " renderer");
 }
 
-void SdlScreen::Redraw() {
-  Render();
-}
-
-void SdlScreen::Render() {
-  pending_ = false;
-  lastRender_ = SDL_GetPerformanceCounter();
-  if (!texture_ || textureSize_.W != frame_.W || textureSize_.H != frame_.H) {
-    if (texture_) SDL_DestroyTexture(texture_);
-    // RGB888 is the game's own 0x00RRGGBB word, so frames go up without conversion.
-    texture_ = SDL_CreateTexture(renderer_, SDL_PIXELFORMAT_RGB888, SDL_TEXTUREACCESS_STREAMING,
-                                 frame_.W, frame_.H);
-    textureSize_ = {frame_.W, frame_.H};
+SDL_Rect SdlScreen::PictureRect() const {
+  int w = 0, h = 0;
+  if (renderer_) {
+    SDL_GetRendererOutputSize(renderer_, &w, &h);
+  } else {
+    SDL_GetWindowSize(window_, &w, &h);
   }
+  int scale = std::max(1, std::min(w / LogicalWidth, h / LogicalHeight));
+  return {(w - LogicalWidth * scale) / 2, (h - LogicalHeight * scale) / 2, LogicalWidth * scale,
+          LogicalHeight * scale};
+}
+
+void SdlScreen::Show() {
+  if (renderer_) {
+    ShowWithRenderer();
+  } else {
+    ShowOnSurface();
+  }
+}
+
+void SdlScreen::ShowWithRenderer() {
+  SDL_UpdateTexture(texture_, nullptr, frame_.Px.data(),
+                    frame_.W * static_cast<int>(sizeof(uint32_t)));
   SDL_SetRenderDrawColor(renderer_, 0, 0, 0, 255);
   SDL_RenderClear(renderer_);
-  if (texture_) {
-    SDL_UpdateTexture(texture_, nullptr, frame_.Px.data(),
-                      frame_.W * static_cast<int>(sizeof(uint32_t)));
-    SDL_RenderCopy(renderer_, texture_, nullptr, nullptr);
-  }
+  SDL_Rect where = PictureRect();
+  SDL_RenderCopy(renderer_, texture_, nullptr, &where);
   SDL_RenderPresent(renderer_);
+}
+
+void SdlScreen::ShowOnSurface() {
+  SDL_Surface* surface = SDL_GetWindowSurface(window_);
+  if (!surface || surface->format->BytesPerPixel != 4) return;
+  SDL_Rect where = PictureRect();
+  const int scale = where.w / LogicalWidth;
+  bool whole = surface != clearedSurface_ || clearedSize_ != Size{surface->w, surface->h};
+  if (whole) {
+    SDL_FillRect(surface, nullptr, SDL_MapRGB(surface->format, 0, 0, 0));
+    clearedSurface_ = surface;
+    clearedSize_ = {surface->w, surface->h};
+  }
+  // The part of the scaled picture inside the window (all of it, unless the window is
+  // smaller than the picture).
+  const int left = std::max(0, where.x), top = std::max(0, where.y);
+  const int right = std::min(surface->w, where.x + where.w);
+  const int bottom = std::min(surface->h, where.y + where.h);
+  if (left >= right || top >= bottom) return;
+  const bool native = surface->format->format == SDL_PIXELFORMAT_RGB888 ||
+                      surface->format->format == SDL_PIXELFORMAT_ARGB8888;
+  if (SDL_MUSTLOCK(surface) && SDL_LockSurface(surface) != 0) return;
+  auto* base = static_cast<uint8_t*>(surface->pixels);
+  row_.resize(static_cast<size_t>(right - left));
+  for (int y = top; y < bottom;) {
+    const uint32_t* source = &frame_.At(0, (y - where.y) / scale);
+    // Each picture row fills `scale` window rows: build the first, copy it to the rest.
+    uint32_t* first =
+        reinterpret_cast<uint32_t*>(base + static_cast<size_t>(y) * surface->pitch) + left;
+    uint32_t* build = native ? first : row_.data();
+    if (scale == 1) {
+      std::memcpy(build, source + (left - where.x), row_.size() * sizeof(uint32_t));
+    } else if (left == where.x && right == where.x + where.w) {
+      uint32_t* out = build;
+      for (int x = 0; x < LogicalWidth; ++x)
+        for (int k = 0; k < scale; ++k) *out++ = source[x];
+    } else {
+      for (int x = left; x < right; ++x) build[x - left] = source[(x - where.x) / scale];
+    }
+    if (!native) {
+      SDL_ConvertPixels(right - left, 1, SDL_PIXELFORMAT_RGB888, build, 0, surface->format->format,
+                        first, surface->pitch);
+    }
+    int rowEnd = std::min(bottom, where.y + ((y - where.y) / scale + 1) * scale);
+    for (int copy = y + 1; copy < rowEnd; ++copy) {
+      std::memcpy(base + static_cast<size_t>(copy) * surface->pitch + left * 4, first,
+                  row_.size() * sizeof(uint32_t));
+    }
+    y = rowEnd;
+  }
+  if (SDL_MUSTLOCK(surface)) SDL_UnlockSurface(surface);
+  SDL_Rect changed{left, top, right - left, bottom - top};
+  if (whole) {
+    SDL_UpdateWindowSurface(window_);
+  } else {
+    SDL_UpdateWindowSurfaceRects(window_, &changed, 1);
+  }
 }
 
 bool SdlScreen::SetFullScreen(bool on) {
@@ -115,7 +255,7 @@ bool SdlScreen::SetFullScreen(bool on) {
     SDL_SetWindowPosition(window_, SDL_WINDOWPOS_CENTERED, SDL_WINDOWPOS_CENTERED);
   }
   RefreshConfinement();
-  Render();
+  Show();
   return ok;
 }
 
@@ -129,10 +269,10 @@ Size SdlScreen::Desktop() const {
 }
 
 Point SdlScreen::WindowToPicture(int x, int y) const {
-  float px = 0, py = 0;
-  SDL_RenderWindowToLogical(renderer_, x, y, &px, &py);
-  return {std::clamp(static_cast<int>(std::floor(px)), 0, LogicalWidth - 1),
-          std::clamp(static_cast<int>(std::floor(py)), 0, LogicalHeight - 1)};
+  SDL_Rect where = PictureRect();
+  const double scale = static_cast<double>(where.w) / LogicalWidth;
+  return {std::clamp(static_cast<int>(std::floor((x - where.x) / scale)), 0, LogicalWidth - 1),
+          std::clamp(static_cast<int>(std::floor((y - where.y) / scale)), 0, LogicalHeight - 1)};
 }
 
 Point SdlScreen::PointerInPicture() const {
@@ -142,9 +282,10 @@ Point SdlScreen::PointerInPicture() const {
 }
 
 SDL_Point SdlScreen::PictureToWindow(double x, double y) const {
-  int wx = 0, wy = 0;
-  SDL_RenderLogicalToWindow(renderer_, static_cast<float>(x), static_cast<float>(y), &wx, &wy);
-  return {wx, wy};
+  SDL_Rect where = PictureRect();
+  const double scale = static_cast<double>(where.w) / LogicalWidth;
+  return {static_cast<int>(std::floor(where.x + x * scale)),
+          static_cast<int>(std::floor(where.y + y * scale))};
 }
 
 void SdlScreen::WarpPointer(int x, int y) {

@@ -5,11 +5,15 @@
 
 #include <algorithm>
 #include <cstdio>
+#include <cstring>
 #include <string>
 
 namespace qm {
 
 namespace {
+
+// Far more texts than the game ever shows at once.
+constexpr size_t CacheLimit = 512;
 
 constexpr const char* SansPath = "/usr/share/fonts/truetype/dejavu/DejaVuSans.ttf";
 constexpr const char* SansBoldPath = "/usr/share/fonts/truetype/dejavu/DejaVuSans-Bold.ttf";
@@ -88,10 +92,43 @@ Size TextRenderer::Measure(std::string_view utf8, const TextStyle& style) {
   TTF_Font* font = Font(style);
   if (!font) return {};
   std::string text = PrintableText(utf8);
-  int w = 0, h = 0;
   if (text.empty()) return {0, TTF_FontHeight(font)};
+  auto key = std::make_tuple(style.Face, std::max(1, style.PixelSize), text);
+  if (auto found = sizes_.find(key); found != sizes_.end()) return found->second;
+  int w = 0, h = 0;
   if (TTF_SizeUTF8(font, text.c_str(), &w, &h) != 0) return {};
+  if (sizes_.size() >= CacheLimit) sizes_.clear();
+  sizes_.emplace(std::move(key), Size{w, h});
   return {w, h};
+}
+
+const TextRenderer::Rendered* TextRenderer::Render(TTF_Font* font, const std::string& text,
+                                                   const TextStyle& style) {
+  auto key = std::make_tuple(style.Face, std::max(1, style.PixelSize), style.Rgb, text);
+  if (auto found = rendered_.find(key); found != rendered_.end()) return &found->second;
+  SDL_Color color{static_cast<Uint8>((style.Rgb >> 16) & 0xFF),
+                  static_cast<Uint8>((style.Rgb >> 8) & 0xFF), static_cast<Uint8>(style.Rgb & 0xFF),
+                  255};
+  SDL_Surface* rendered = TTF_RenderUTF8_Blended(font, text.c_str(), color);
+  if (!rendered) return nullptr;
+  SDL_Surface* argb = SDL_ConvertSurfaceFormat(rendered, SDL_PIXELFORMAT_ARGB8888, 0);
+  SDL_FreeSurface(rendered);
+  if (!argb) return nullptr;
+  Rendered out;
+  if (SDL_LockSurface(argb) == 0) {
+    out.W = argb->w;
+    out.H = argb->h;
+    out.Px.resize(static_cast<size_t>(out.W) * out.H);
+    const auto* base = static_cast<const uint8_t*>(argb->pixels);
+    for (int y = 0; y < out.H; ++y)
+      std::memcpy(&out.Px[static_cast<size_t>(y) * out.W],
+                  base + static_cast<size_t>(y) * argb->pitch,
+                  static_cast<size_t>(out.W) * sizeof(uint32_t));
+    SDL_UnlockSurface(argb);
+  }
+  SDL_FreeSurface(argb);
+  if (rendered_.size() >= CacheLimit) rendered_.clear();
+  return &rendered_.emplace(std::move(key), std::move(out)).first->second;
 }
 
 void TextRenderer::Draw(Surface& target, int x, int y, std::string_view utf8,
@@ -99,35 +136,22 @@ void TextRenderer::Draw(Surface& target, int x, int y, std::string_view utf8,
   TTF_Font* font = Font(style);
   std::string text = PrintableText(utf8);
   if (!font || text.empty()) return;
-  SDL_Color color{static_cast<Uint8>((style.Rgb >> 16) & 0xFF),
-                  static_cast<Uint8>((style.Rgb >> 8) & 0xFF), static_cast<Uint8>(style.Rgb & 0xFF),
-                  255};
-  SDL_Surface* rendered = TTF_RenderUTF8_Blended(font, text.c_str(), color);
-  if (!rendered) return;
-  SDL_Surface* argb = SDL_ConvertSurfaceFormat(rendered, SDL_PIXELFORMAT_ARGB8888, 0);
-  SDL_FreeSurface(rendered);
-  if (!argb) return;
-
+  const Rendered* glyphs = Render(font, text, style);
+  if (!glyphs) return;
   int left = std::max({clip.X, 0, x});
   int top = std::max({clip.Y, 0, y});
-  int right = std::min({clip.X + clip.W, target.W, x + argb->w});
-  int bottom = std::min({clip.Y + clip.H, target.H, y + argb->h});
-  if (left < right && top < bottom && SDL_LockSurface(argb) == 0) {
-    const auto* base = static_cast<const uint8_t*>(argb->pixels);
-    for (int py = top; py < bottom; ++py) {
-      const auto* row =
-          reinterpret_cast<const uint32_t*>(base + static_cast<size_t>(py - y) * argb->pitch);
-      for (int px = left; px < right; ++px) {
-        uint32_t src = row[px - x];
-        uint32_t alpha = src >> 24;
-        if (alpha == 0) continue;
-        uint32_t& dst = target.At(px, py);
-        dst = alpha == 255 ? (src & 0xFFFFFF) : Blend(dst, src & 0xFFFFFF, alpha);
-      }
+  int right = std::min({clip.X + clip.W, target.W, x + glyphs->W});
+  int bottom = std::min({clip.Y + clip.H, target.H, y + glyphs->H});
+  for (int py = top; py < bottom; ++py) {
+    const uint32_t* row = &glyphs->Px[static_cast<size_t>(py - y) * glyphs->W];
+    for (int px = left; px < right; ++px) {
+      uint32_t src = row[px - x];
+      uint32_t alpha = src >> 24;
+      if (alpha == 0) continue;
+      uint32_t& dst = target.At(px, py);
+      dst = alpha == 255 ? (src & 0xFFFFFF) : Blend(dst, src & 0xFFFFFF, alpha);
     }
-    SDL_UnlockSurface(argb);
   }
-  SDL_FreeSurface(argb);
 }
 
 }  // namespace qm

@@ -1,9 +1,13 @@
 #pragma once
 // TrueType text for the controls and message boxes, shared by both hosts. Needs no window.
 
+#include <cstdint>
 #include <map>
+#include <string>
 #include <string_view>
+#include <tuple>
 #include <utility>
+#include <vector>
 
 #include "platform/surface.h"
 
@@ -26,10 +30,21 @@ class TextRenderer {
             const Rect& clip);
 
  private:
+  // A text rendered once, kept as straight 0xAARRGGBB pixels.
+  struct Rendered {
+    int W = 0, H = 0;
+    std::vector<uint32_t> Px;
+  };
   TTF_Font* Font(const TextStyle& style);
+  const Rendered* Render(TTF_Font* font, const std::string& text, const TextStyle& style);
 
   bool ttfReady_ = false;
   std::map<std::pair<FontFace, int>, TTF_Font*> fonts_;
+  // Labels keep their texts from frame to frame: each is measured and rendered once. The
+  // caches are dropped whole when they grow past their limit (a long session of changing
+  // counts), which costs one render of each text still shown.
+  std::map<std::tuple<FontFace, int, std::string>, Size> sizes_;
+  std::map<std::tuple<FontFace, int, uint32_t, std::string>, Rendered> rendered_;
 };
 
 }  // namespace qm
