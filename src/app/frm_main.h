@@ -8,6 +8,7 @@
 #include <string>
 
 #include "app/game.h"
+#include "match/tournament_schedule.h"
 #include "platform/controls.h"
 #include "platform/form.h"
 #include "platform/json_text.h"
@@ -62,14 +63,17 @@ struct ScoreState {
   std::string SheetText;  // the sheet as txtStats shows and the printer gets it
 };
 
-// One scheduled presentation of a tournament field.
-struct ScheduleEntry {
-  int16_t TrapA = 0, TrapB = 0, Kind = 1;
+struct TourneyState {
+  TourneyScheduleTable TourneySchedule;
 };
 
-struct TourneyState {
-  std::array<ScheduleEntry, 10> TourneySchedule;
+// Every loop waits out a frame of FrameMilliseconds the same way, pumping events; they differ
+// only in where the frame's count starts.
+enum class FrameWait {
+  FromFrameStart,  // practice and the timing run: drawing counts towards the frame
+  FromNow,         // tournament, wind-down, trap setting, banners, panels: the wait follows drawing
 };
+constexpr uint32_t FrameMilliseconds = 10;
 
 // The forms of the per-frame pan step: which loops add and decay recoil and knock the cage.
 enum class PanForm { Station, Timing, TrapSetting, Display };
@@ -252,7 +256,7 @@ class FrmMain {
   void ComposeBackdrop();
   void DrawScenery(PanForm form);
   void PresentFrame();
-  void WaitFrameFromStart();
+  void WaitFrame(FrameWait from);
   void DrawShotFrame();
   void ResolveShot();
   Point ViewOf(double backdropX, double backdropY) const;
@@ -294,7 +298,6 @@ class FrmMain {
   void ShowNextStationBanner();
   void RunBanner(int boardX, int boardY);
   void SetUpScheduledPresentation(StationState& station, const ScheduleEntry& entry);
-  void WaitFrameFromNow();
   void WindDown();
   void TourneyStationLoop(int16_t& presentations);
 

@@ -1,6 +1,7 @@
 #include <string>
 
 #include "app/frm_main.h"
+#include "geometry/art_regions.h"
 #include "platform/message_box.h"
 
 namespace qm {
@@ -44,11 +45,12 @@ void FrmMain::lblMain_MouseMove(int index, int, int, int, int) {
   Menu.HoverCleared = false;
   Surface& menu = picSelect->Draw();
   if (index <= 4) {
-    BitBlt(menu, 284, 266, 82, 35, picArt->Image(), 80 + 82 * index, 368, RasterOp::Copy);
+    BitBlt(menu, 284, 266, art::FieldPlateW, art::FieldPlateH, picArt->Image(),
+           art::FieldPlateX + art::FieldPlateW * index, art::FieldPlateY, RasterOp::Copy);
   } else {
     const Label& item = *lblMain[index];
     BitBlt(menu, item.Left(), item.Top(), item.Width(), item.Height(), picArt->Image(),
-           StripX(index), (Settings.Season + 20) * 50, RasterOp::Copy);
+           StripX(index), art::StripY + art::StripH * Settings.Season, RasterOp::Copy);
   }
 }
 

@@ -1,4 +1,5 @@
 #include "app/frm_main.h"
+#include "geometry/art_regions.h"
 #include "platform/message_box.h"
 
 namespace qm {
@@ -68,13 +69,14 @@ void FrmMain::Form_Resize() {
 
 void FrmMain::PlayIntro() {
   const int w = Form::Width, h = Form::Height;
-  BitBlt(form_.Draw(), w / 2 - 115, h / 2 - 46, 230, 90, picArt->Image(), 128, 868, RasterOp::Copy);
+  BitBlt(form_.Draw(), w / 2 - 115, h / 2 - 46, art::TitleLogoW, art::TitleLogoH, picArt->Image(),
+         art::TitleLogoX, art::TitleLogoY, RasterOp::Copy);
   PlaySoundFile(host_, "c001.wav", SND_ASYNC);
   WaitSeconds(1.5, true);
   form_.Cls();
   PlaySoundFile(host_, "s000.wav", SND_ASYNC);
-  BitBlt(form_.Draw(), w / 2 - 153, h / 2 - 105, 306, 210, picArt->Image(), 80, 660,
-         RasterOp::Copy);
+  BitBlt(form_.Draw(), w / 2 - 153, h / 2 - 105, art::MakerLogoW, art::MakerLogoH, picArt->Image(),
+         art::MakerLogoX, art::MakerLogoY, RasterOp::Copy);
   WaitSeconds(2, true);
 }
 

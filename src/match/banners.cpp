@@ -1,6 +1,7 @@
 #include <string>
 
 #include "app/frm_main.h"
+#include "geometry/art_regions.h"
 #include "platform/numeric.h"
 
 namespace qm {
@@ -10,7 +11,7 @@ void FrmMain::ShowNextPlayerBanner() {
   lblFieldInfo[0]->SetCaption("");
   lblFieldInfo[1]->SetCaption(TrimSpaces(Roster.Players[Roster.CurrentPlayer].Name) +
                               " is now Shooting");
-  RunBanner(270, 438);
+  RunBanner(art::PlayerBannerX, art::PlayerBannerY);
 }
 
 void FrmMain::ShowNextStationBanner() {
@@ -19,7 +20,7 @@ void FrmMain::ShowNextStationBanner() {
     lblFieldInfo[0]->SetCaption("");
     lblFieldInfo[1]->SetCaption(" Moving to Field " + std::to_string(Menu.CurrentField + 1));
   }
-  RunBanner(80, 516);
+  RunBanner(art::StationBannerX, art::StationBannerY);
 }
 
 void FrmMain::RunBanner(int boardX, int boardY) {
@@ -29,11 +30,7 @@ void FrmMain::RunBanner(int boardX, int boardY) {
   App.SkipBanner = false;
   // The view stays live: the next shooter can look over the field before clicking.
   while (!App.SkipBanner) {
-    Timing.FrameStart = host_.TimeGetTime();
-    do {
-      form_.DoEvents();
-      Timing.FrameNow = host_.TimeGetTime();
-    } while (Timing.FrameNow - Timing.FrameStart <= 10);
+    WaitFrame(FrameWait::FromNow);
     PanStep(PanForm::Display, nullptr);
     ComposeBackdrop();
     DrawScenery(PanForm::Display);

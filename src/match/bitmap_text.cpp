@@ -1,6 +1,9 @@
 #include "app/frm_main.h"
+#include "geometry/art_regions.h"
 
 namespace qm {
+
+using namespace art;
 
 namespace {
 
@@ -11,13 +14,16 @@ void DrawCells(const Surface& art, Surface& target, const std::string& text, int
     if (c == ' ') {
       x += 16;
     } else if (c >= '0' && c <= '9') {
-      BitBlt(target, x, y, 14, 14, art, 80 + 14 * (c - '0'), 986, RasterOp::Copy);
+      BitBlt(target, x, y, FontCell, FontCell, art, FontX + FontPitch * (c - '0'), FontDigitY,
+             RasterOp::Copy);
       x += 14;
     } else if (c >= 'A' && c <= 'Z') {
-      BitBlt(target, x, y, 14, 14, art, 80 + 14 * (c - 'A'), 958, RasterOp::Copy);
+      BitBlt(target, x, y, FontCell, FontCell, art, FontX + FontPitch * (c - 'A'), FontUpperY,
+             RasterOp::Copy);
       x += 14;
     } else if (c >= 'a' && c <= 'z') {
-      BitBlt(target, x, y, 12, 14, art, 80 + 14 * (c - 'a'), 972, RasterOp::Copy);
+      BitBlt(target, x, y, FontLowerW, FontCell, art, FontX + FontPitch * (c - 'a'), FontLowerY,
+             RasterOp::Copy);
       x += 12;
     }
   }

@@ -1,4 +1,3 @@
-#include <filesystem>
 #include <string>
 
 #include "app/frm_main.h"
@@ -16,10 +15,7 @@ void FrmMain::LoadWaveFile(const std::string& fileName, WaveBuffer& buffer) {
   buffer.Source = fileName;
   if (!buffer.Bytes.empty()) return;
   // An empty file reads whole without fault: a silent wave, nothing to report.
-  std::error_code error;
-  if (std::filesystem::is_regular_file(fileName, error) &&
-      std::filesystem::file_size(fileName, error) == 0)
-    return;
+  if (FileIsEmpty(fileName)) return;
   // The old loader named the error and the failing step; one message per missing file.
   const int errorNumber =
       FileReadable(fileName) ? 62 : 53;  // input past end of file : file not found

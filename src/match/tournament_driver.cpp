@@ -1,20 +1,14 @@
 #include <string>
 
 #include "app/frm_main.h"
+#include "match/tournament_schedule.h"
 #include "platform/numeric.h"
 
 namespace qm {
 
 void FrmMain::BuildSchedule() {
-  // Draw order matters for a seeded run: TrapA, then Kind as often as needed, then TrapB.
-  for (ScheduleEntry& entry : Tourney.TourneySchedule) {
-    entry.TrapA = static_cast<int16_t>(Floor(Rnd() * 4));
-    do {
-      entry.Kind = static_cast<int16_t>(Floor(Rnd() * 5) + 1);
-      form_.DoEvents();
-    } while (Settings.Pairs[entry.Kind - 1] != 1);
-    entry.TrapB = entry.Kind <= Trailing ? entry.TrapA : static_cast<int16_t>(Floor(Rnd() * 4));
-  }
+  Tourney.TourneySchedule = DrawSchedule(
+      Settings.Pairs, [this] { return Rnd(); }, [this] { form_.DoEvents(); });
 }
 
 void FrmMain::ZeroRunCounts() {

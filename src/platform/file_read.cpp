@@ -1,5 +1,6 @@
 #include "platform/file_read.h"
 
+#include <filesystem>
 #include <fstream>
 
 namespace qm {
@@ -16,6 +17,12 @@ std::optional<std::string> ReadFileHead(const std::string& path, std::size_t max
 
 bool FileReadable(const std::string& path) {
   return static_cast<bool>(std::ifstream(path, std::ios::binary));
+}
+
+bool FileIsEmpty(const std::string& path) {
+  std::error_code error;
+  return std::filesystem::is_regular_file(path, error) &&
+         std::filesystem::file_size(path, error) == 0 && !error;
 }
 
 }  // namespace qm

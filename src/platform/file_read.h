@@ -14,4 +14,7 @@ std::optional<std::string> ReadFileHead(const std::string& path, std::size_t max
 // Whether a file exists and can be opened for reading.
 bool FileReadable(const std::string& path);
 
+// Whether the path is a regular file holding nothing.
+bool FileIsEmpty(const std::string& path);
+
 }  // namespace qm

@@ -1,6 +1,7 @@
 #include <algorithm>
 
 #include "app/frm_main.h"
+#include "geometry/art_regions.h"
 #include "platform/numeric.h"
 
 namespace qm {
@@ -42,8 +43,10 @@ void FrmMain::DrawGun(Surface& work) {
   // The barrel leans against the swing.
   const int x = CInt(179 - View.SwingX);
   const int y = CInt(Shot.GunY - View.SwingY);
-  BitBlt(work, x, y, 194, 218, picArt->Image(), 274, 133, RasterOp::And);
-  BitBlt(work, x, y, 194, 218, picArt->Image(), 80, 133, RasterOp::Paint);
+  BitBlt(work, x, y, art::GunW, art::GunShortH, picArt->Image(), art::GunMaskX, art::GunY,
+         RasterOp::And);
+  BitBlt(work, x, y, art::GunW, art::GunShortH, picArt->Image(), art::GunPictureX, art::GunY,
+         RasterOp::Paint);
 }
 
 void FrmMain::HideMouse() {

@@ -2,6 +2,7 @@
 
 #include <algorithm>
 
+#include "geometry/art_regions.h"
 #include "platform/numeric.h"
 
 namespace qm {
@@ -20,7 +21,8 @@ void LoadSecondClay(ClayRecord& clay, const ClayRecord& first, const TrapRecord&
   clay.X = trap.X;
   clay.VX = vx * sf;
   clay.VY = vy * sf;
-  clay.SpriteX = static_cast<int16_t>(480 + 32 * Floor(4 * colourRandom));
+  clay.SpriteX =
+      static_cast<int16_t>(art::ClayPictureX + art::ClayColumnPitch * Floor(4 * colourRandom));
   clay.FloorY = trap.FloorY;
   // Kept: the second clay's drag takes its sign from the first clay's horizontal speed.
   clay.DragX = static_cast<float>(-SignOf(first.VX)) * sf * 0.02f;
@@ -70,7 +72,8 @@ void LoadFirstClay(ClayRecord& clay, const TrapRecord& trap, float dx, float spe
   clay.Y = trap.Y;
   clay.VX = dx * sf;
   clay.VY = trap.DY * sf;
-  clay.SpriteX = static_cast<int16_t>(480 + 32 * Floor(4 * colourRandom));
+  clay.SpriteX =
+      static_cast<int16_t>(art::ClayPictureX + art::ClayColumnPitch * Floor(4 * colourRandom));
   clay.FloorY = trap.FloorY;
   clay.DragX = static_cast<float>(-SignOf(clay.VX)) * sf * 0.02f;
   clay.Gravity = sf * 0.1f;
@@ -81,7 +84,8 @@ void MakeRabbit(ClayRecord& clay, const TrapRecord& trap, float speedFactor, dou
   clay.IsRabbit = -1;
   clay.Gravity = 1.0f;  // not scaled by the timing run
   clay.VX = static_cast<float>(SignOf(trap.DX) * 8) * speedFactor;
-  clay.SpriteX = static_cast<int16_t>(546 + 20 * Floor(3 * lookRandom));
+  clay.SpriteX =
+      static_cast<int16_t>(art::RabbitPictureX + art::RabbitPitch * Floor(3 * lookRandom));
   if (clay.FloorY > trap.Y) clay.FloorY = trap.Y;
 }
 

@@ -24,7 +24,7 @@ constexpr int BackdropWidth = 1600;
 constexpr double PhysicsTick = 0.1;
 // Size row steps come every this many ticks.
 constexpr int TicksPerSizeStep = 10;
-// The largest size row offset on the art sheet (0 near, 30 far).
+// The largest size row offset on the art sheet's clay pictures (0 near, 30 far).
 constexpr int MaxSizeRow = 30;
 
 // How one frame left a clay: still flying, or lost in one of three ways.

@@ -2,6 +2,7 @@
 #include <string>
 
 #include "app/frm_main.h"
+#include "geometry/art_regions.h"
 #include "platform/numeric.h"
 #include "sim/clay_flight.h"
 #include "sim/hit_test.h"
@@ -109,7 +110,7 @@ void FrmMain::CheckHit(int clayIndex, float shotX, float shotY, int clayX, int c
   puff.VY = static_cast<float>(CInt(clay.VY) / 2);
   puff.VX = static_cast<float>(CInt(clay.VX) / 2);
   puff.Frame = 0;
-  puff.State = 2;
+  puff.State = PuffRunning;
 
   for (Fragment& chip : Shot.Fragments) {
     chip.VX = static_cast<float>((Floor(16 * Rnd()) - 8) * Timing.SpeedFactor);
@@ -129,19 +130,18 @@ void FrmMain::CheckHit(int clayIndex, float shotX, float shotY, int clayX, int c
 }
 
 void FrmMain::ShowWarningPanel() {
-  ShowMountPanel(516);
+  ShowMountPanel(art::WarningSignY);
 }
 
 void FrmMain::ShowPenaltyPanel() {
-  ShowMountPanel(576);
+  ShowMountPanel(art::PenaltySignY);
 }
 
 void FrmMain::ShowMountPanel(int signY) {
   const PlayerRecord& shooter = Roster.Players[Roster.CurrentPlayer];
   const double start = Timer();
   while (Timer() - start < 2) {
-    Timing.FrameStart = host_.TimeGetTime();
-    WaitFrameFromStart();
+    WaitFrame(FrameWait::FromNow);
     PanStep(PanForm::Display, nullptr);
     ComposeBackdrop();
     if (shooter.HintLine) DrawPointerLines();
@@ -154,8 +154,8 @@ void FrmMain::ShowMountPanel(int signY) {
       GunStep();
       DrawGun(work);
     }
-    BitBlt(work, CInt(View.SwingX + 200), CInt(View.SwingY + 140), 190, 60, picArt->Image(), 270,
-           signY, RasterOp::Copy);
+    BitBlt(work, CInt(View.SwingX + 200), CInt(View.SwingY + 140), art::SignW, art::NoticeH,
+           picArt->Image(), art::WarningSignX, signY, RasterOp::Copy);
     PresentFrame();
   }
 }

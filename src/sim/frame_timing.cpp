@@ -1,4 +1,5 @@
 #include "app/frm_main.h"
+#include "geometry/art_regions.h"
 #include "platform/numeric.h"
 
 namespace qm {
@@ -40,11 +41,11 @@ void FrmMain::CalibrateTiming() {
       DrawGun(picWork->Draw());
     }
     DecayRecoil();
-    BitBlt(picWork->Draw(), CInt(View.SwingX + 190), CInt(View.SwingY + 140), 190, 78,
-           picArt->Image(), 80, 438, RasterOp::Copy);
+    BitBlt(picWork->Draw(), CInt(View.SwingX + 190), CInt(View.SwingY + 140), art::SignW,
+           art::BannerH, picArt->Image(), art::LoadingSignX, art::LoadingSignY, RasterOp::Copy);
     PresentFrame();
     PanStep(PanForm::Timing, nullptr);
-    WaitFrameFromStart();
+    WaitFrame(FrameWait::FromFrameStart);
   }
 
   const double elapsed = Timer() - start;

@@ -3,6 +3,7 @@
 #include <string>
 
 #include "app/frm_main.h"
+#include "geometry/art_regions.h"
 #include "platform/numeric.h"
 #include "sim/clay_flight.h"
 
@@ -99,8 +100,10 @@ void FrmMain::StationFrame(StationState& station) {
     AnimateBreak(k);
     FlyClay(k, station);
   }
-  station.SpinRow = static_cast<int16_t>(station.SpinRow + 36);
-  if (station.SpinRow > 244) station.SpinRow = 172;
+  // The clays spin through the sheet's three spin rows, a row a frame.
+  station.SpinRow = static_cast<int16_t>(station.SpinRow + art::ClaySpinPitch);
+  if (station.SpinRow > art::ClaySpinRow0 + art::ClaySpinPitch * (art::ClaySpins - 1))
+    station.SpinRow = art::ClaySpinRow0;
   DrawScenery(PanForm::Station);
   if (Shot.ShotFired != 0) {
     DrawShotFrame();
@@ -140,7 +143,7 @@ void FrmMain::PracticeLoop() {
     if (View.ClayProgress >= Shot.LastClay + 2) SetUpPresentation(station);
     ThrowClays(station);
     StationFrame(station);
-    WaitFrameFromStart();
+    WaitFrame(FrameWait::FromFrameStart);
     PanStep(PanForm::Station, &station.Bump);
   } while (!App.StationDone);
   Shot.ShootingEnabled = false;

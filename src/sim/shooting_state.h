@@ -10,8 +10,11 @@
 
 namespace qm {
 
+// A break puff's state; the dump shows the game's numbers.
+enum PuffState : int16_t { PuffIdle = 1, PuffRunning = 2 };
+
 struct BreakPuff {
-  int16_t State = 1;  // 2 while the puff runs
+  int16_t State = PuffIdle;
   int16_t X = -40, Y = -40;
   float VY = 0, VX = 0;
   float Frame = 0;

@@ -5,10 +5,13 @@
 #include <string>
 
 #include "app/frm_main.h"
+#include "geometry/art_regions.h"
 #include "platform/numeric.h"
 #include "sim/clay_flight.h"
 
 namespace qm {
+
+using namespace art;
 
 void FrmMain::ComposeBackdrop() {
   BitBlt(picWork->Draw(), 0, 0, 600, 340, picMask->Image(), CInt(View.PanX), CInt(View.PanY),
@@ -25,25 +28,26 @@ void FrmMain::DrawScenery(PanForm form) {
   // the trap setting, the displays and the timing run do not.
   const double slide = (500 - b) * 0.2;
   const int postRow = CInt(b + 100 - (form == PanForm::Station ? CInt(slide) : slide));
-  BitBlt(work, CInt(px + 180 - a), 0, 40, 340, art, 0, postRow, RasterOp::Copy);
-  BitBlt(work, CInt(px + 1380 - a), 0, 40, 340, art, 0, postRow, RasterOp::Copy);
+  BitBlt(work, CInt(px + 180 - a), 0, PostW, 340, art, 0, postRow, RasterOp::Copy);
+  BitBlt(work, CInt(px + 1380 - a), 0, PostW, 340, art, 0, postRow, RasterOp::Copy);
   const int railY = CInt(680 - b);
   const int leftX = CInt(px - 20 - a), rightX = CInt(px + 1400 - a);
-  BitBlt(work, leftX, railY, 222, 124, art, 480, 562, RasterOp::And);
-  BitBlt(work, leftX, railY, 222, 124, art, 480, 438, RasterOp::Paint);
-  BitBlt(work, rightX, railY, 222, 124, art, 480, 810, RasterOp::And);
-  BitBlt(work, rightX, railY, 222, 124, art, 480, 686, RasterOp::Paint);
+  BitBlt(work, leftX, railY, RailW, RailH, art, RailX, LeftRailMaskY, RasterOp::And);
+  BitBlt(work, leftX, railY, RailW, RailH, art, RailX, LeftRailPictureY, RasterOp::Paint);
+  BitBlt(work, rightX, railY, RailW, RailH, art, RailX, RightRailMaskY, RasterOp::And);
+  BitBlt(work, rightX, railY, RailW, RailH, art, RailX, RightRailPictureY, RasterOp::Paint);
 }
 
 void FrmMain::PresentFrame() {
   BitBlt(picMain->Draw(), 20, 30, 600, 340, picWork->Image(), 0, 0, RasterOp::Copy);
 }
 
-void FrmMain::WaitFrameFromStart() {
+void FrmMain::WaitFrame(FrameWait from) {
+  if (from == FrameWait::FromNow) Timing.FrameStart = host_.TimeGetTime();
   do {
     form_.DoEvents();
     Timing.FrameNow = host_.TimeGetTime();
-  } while (Timing.FrameNow - Timing.FrameStart <= 10);
+  } while (Timing.FrameNow - Timing.FrameStart <= FrameMilliseconds);
 }
 
 void FrmMain::DrawShotFrame() {
@@ -51,8 +55,11 @@ void FrmMain::DrawShotFrame() {
   const Surface& art = picArt->Image();
   Shot.GunY = 280;
   const int x = CInt(268 - View.SwingX);
-  BitBlt(work, x, 180, 60, 60, art, 620, 60 * (Shot.ShotFired + 2), RasterOp::And);
-  BitBlt(work, x, 180, 60, 60, art, 620, 60 * Shot.ShotFired - 60, RasterOp::Paint);
+  // ShotFired is 1 here: the pattern cloud's one picture.
+  const int cloudRow = CloudSize * (Shot.ShotFired - 1);
+  BitBlt(work, x, 180, CloudSize, CloudSize, art, CloudX, CloudMaskY + cloudRow, RasterOp::And);
+  BitBlt(work, x, 180, CloudSize, CloudSize, art, CloudX, CloudPictureY + cloudRow,
+         RasterOp::Paint);
   DrawGun(work);
   Shot.ShotFired = 0;
 }
@@ -96,15 +103,12 @@ void FrmMain::DrawTrapLocators(StationState& station) {
     // Near the backdrop's edges the plate keeps inside it.
     const int d = t.X < 60 ? 0 : (t.X > 1540 ? -45 : -22);
     const Point plate = ViewOf(t.X + d, t.Y + 40);
-    BitBlt(work, plate.X, plate.Y, 45, 24, picArt->Image(), 80 + 45 * trap, 594, RasterOp::Copy);
+    BitBlt(work, plate.X, plate.Y, TrapPlateW, TrapPlateH, picArt->Image(),
+           TrapPlateX + TrapPlateW * trap, TrapPlateY, RasterOp::Copy);
   }
 }
 
 void FrmMain::DrawChips() {
-  struct ChipMask {
-    int X, Y, W, H;
-  };
-  static constexpr ChipMask Chips[3] = {{629, 214, 3, 3}, {670, 214, 3, 2}, {637, 253, 2, 3}};
   Surface& work = picWork->Draw();
   for (int k = 0; k < 3; ++k) {
     const Point at = ViewOf(Shot.Fragments[k].X, Shot.Fragments[k].Y);
@@ -117,9 +121,9 @@ void FrmMain::AnimateBreak(int k) {
   BreakPuff& puff = Shot.Breaks[k];
   const Point at = ViewOf(puff.X, puff.Y);
   const int picture = static_cast<int>(std::floor(puff.Frame));
-  BitBlt(picWork->Draw(), at.X, at.Y, 20, 20, picArt->Image(), 80 + 20 * picture, 640,
-         RasterOp::And);
-  if (puff.State != 2) return;
+  BitBlt(picWork->Draw(), at.X, at.Y, PuffSize, PuffSize, picArt->Image(),
+         PuffX + PuffSize * picture, PuffY, RasterOp::And);
+  if (puff.State != PuffRunning) return;
   if (puff.Frame < 19) {
     puff.Frame += Timing.SpeedFactor;
     puff.X = static_cast<int16_t>(CInt(puff.X + puff.VX));
@@ -133,7 +137,7 @@ void FrmMain::AnimateBreak(int k) {
   }
   puff.X = -40;
   puff.Y = -40;
-  puff.State = 1;
+  puff.State = PuffIdle;
   for (Fragment& chip : Shot.Fragments) {
     chip.X = -30;
     chip.Y = -30;
@@ -175,25 +179,28 @@ void FrmMain::FlyClay(int k, const StationState& station) {
   const double r1 = Rnd(), r2 = Rnd();
   if (clay.IsRabbit) {
     const Point at = ViewOf(clay.X, clay.Y);
-    BitBlt(work, at.X, at.Y, 10, 10, art, clay.SpriteX + 10, 133, RasterOp::And);
-    BitBlt(work, at.X, at.Y, 10, 10, art, clay.SpriteX, 133, RasterOp::Paint);
+    const int maskX = clay.SpriteX + RabbitMaskX - RabbitPictureX;
+    BitBlt(work, at.X, at.Y, RabbitSize, RabbitSize, art, maskX, RabbitY, RasterOp::And);
+    BitBlt(work, at.X, at.Y, RabbitSize, RabbitSize, art, clay.SpriteX, RabbitY, RasterOp::Paint);
     const Point dust = ViewOf(Floor(4 * r1) + clay.X - 2, Floor(4 * r2) + clay.FloorY + 8);
-    BitBlt(work, dust.X, dust.Y, 8, 4, art, 484, 358, RasterOp::And);
+    BitBlt(work, dust.X, dust.Y, DustW, DustH, art, DustX, DustY, RasterOp::And);
     if (RabbitFrame(clay, [this] { return Rnd(); }) != FlightEnd::Flying) EndClayUnbroken(k);
     return;
   }
 
   const Point at = ViewOf(clay.X, clay.Y);
   const int row = station.SpinRow + clay.SpriteY;
-  BitBlt(work, at.X, at.Y, 16, 6, art, clay.SpriteX + 16, row, RasterOp::And);
-  BitBlt(work, at.X, at.Y, 16, 6, art, clay.SpriteX, row, RasterOp::Paint);
+  const int maskX = clay.SpriteX + ClayMaskX - ClayPictureX;
+  BitBlt(work, at.X, at.Y, ClayW, ClayH, art, maskX, row, RasterOp::And);
+  BitBlt(work, at.X, at.Y, ClayW, ClayH, art, clay.SpriteX, row, RasterOp::Paint);
   if (Roster.Players[Roster.CurrentPlayer].Tracking) {
     DrawPoint(picMask->Draw(), CInt(clay.X + 8), CInt(clay.Y + 3), 0x808080);
   }
   const double shadowY =
       clay.Y < clay.FloorY ? Floor(4 * r2) + clay.FloorY - 2 : Floor(4 * r2) + clay.Y + 28;
   const Point shadow = ViewOf(Floor(4 * r1) + clay.X - 2, shadowY);
-  BitBlt(work, shadow.X, shadow.Y, 16, 6, art, 480, 328 + clay.SpriteY, RasterOp::And);
+  BitBlt(work, shadow.X, shadow.Y, ClayW, ClayH, art, ShadowX, ShadowY + clay.SpriteY,
+         RasterOp::And);
 
   // The ticks follow the day clock, so a slow frame does not slow the clay's fall.
   const double now = Timer();
@@ -213,8 +220,9 @@ void FrmMain::EjectShell(StationState& station) {
   if (e >= 6) {
     Surface& work = picWork->Draw();
     const int x = 240 + e * (e + 10), y = 320 - 10 * e;
-    BitBlt(work, x, y, 70, 62, picArt->Image(), 80 + 70 * (e - 6), 62, RasterOp::And);
-    BitBlt(work, x, y, 70, 62, picArt->Image(), 80 + 70 * (e - 6), 0, RasterOp::Paint);
+    const int shellX = ShellX + ShellPitch * (e - 6);
+    BitBlt(work, x, y, ShellW, ShellH, picArt->Image(), shellX, ShellMaskY, RasterOp::And);
+    BitBlt(work, x, y, ShellW, ShellH, picArt->Image(), shellX, ShellPictureY, RasterOp::Paint);
   }
   if (station.EjectFrame > 12) station.EjectFrame = 0;
 }

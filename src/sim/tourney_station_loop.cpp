@@ -1,6 +1,7 @@
 #include <string>
 
 #include "app/frm_main.h"
+#include "geometry/art_regions.h"
 #include "platform/numeric.h"
 #include "sim/clay_flight.h"
 
@@ -25,12 +26,6 @@ void FrmMain::SetUpScheduledPresentation(StationState& station, const ScheduleEn
   LoadSecondClayOfPair(entry.TrapB);
 }
 
-void FrmMain::WaitFrameFromNow() {
-  // Tournament frames count their 10 ms from the end of drawing, not from the start.
-  Timing.FrameStart = host_.TimeGetTime();
-  WaitFrameFromStart();
-}
-
 void FrmMain::WindDown() {
   const double start = Timer();
   while (Timer() - start < 1) {
@@ -39,10 +34,12 @@ void FrmMain::WindDown() {
     DrawScenery(PanForm::Station);
     Surface& work = picWork->Draw();
     const int x = CInt(176 + View.SwingX), y = CInt(Shot.GunY + View.SwingY);
-    BitBlt(work, x, y, 194, 230, picArt->Image(), 274, 133, RasterOp::And);
-    BitBlt(work, x, y, 194, 230, picArt->Image(), 80, 133, RasterOp::Paint);
+    BitBlt(work, x, y, art::GunW, art::GunH, picArt->Image(), art::GunMaskX, art::GunY,
+           RasterOp::And);
+    BitBlt(work, x, y, art::GunW, art::GunH, picArt->Image(), art::GunPictureX, art::GunY,
+           RasterOp::Paint);
     PresentFrame();
-    WaitFrameFromNow();
+    WaitFrame(FrameWait::FromNow);
     PanStep(PanForm::TrapSetting, nullptr);
   }
 }
@@ -67,7 +64,7 @@ void FrmMain::TourneyStationLoop(int16_t& presentations) {
     }
     ThrowClays(station);
     StationFrame(station);
-    WaitFrameFromNow();
+    WaitFrame(FrameWait::FromNow);
     PanStep(PanForm::Station, &station.Bump);
   } while (!App.StationDone);
 

@@ -2,6 +2,7 @@
 #include <string>
 
 #include "app/frm_main.h"
+#include "geometry/art_regions.h"
 #include "platform/numeric.h"
 
 namespace qm {
@@ -13,14 +14,12 @@ void FrmMain::TrapSettingFrame(int gunMove) {
   // Here the gun shifts with the swing, and is drawn 230 pixels tall.
   Surface& work = picWork->Draw();
   const int x = CInt(View.SwingX + 176), y = CInt(Shot.GunY + View.SwingY);
-  BitBlt(work, x, y, 194, 230, picArt->Image(), 274, 133, RasterOp::And);
-  BitBlt(work, x, y, 194, 230, picArt->Image(), 80, 133, RasterOp::Paint);
+  BitBlt(work, x, y, art::GunW, art::GunH, picArt->Image(), art::GunMaskX, art::GunY,
+         RasterOp::And);
+  BitBlt(work, x, y, art::GunW, art::GunH, picArt->Image(), art::GunPictureX, art::GunY,
+         RasterOp::Paint);
   PresentFrame();
-  Timing.FrameStart = host_.TimeGetTime();
-  do {
-    form_.DoEvents();
-    Timing.FrameNow = host_.TimeGetTime();
-  } while (Timing.FrameNow - Timing.FrameStart <= 10);
+  WaitFrame(FrameWait::FromNow);
   PanStep(PanForm::TrapSetting, nullptr);
 }
 
