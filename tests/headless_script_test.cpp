@@ -138,6 +138,11 @@ TEST(ScriptParser, AcceptsEveryCommandForm) {
   for (const HostEvent& event : script[9].Keys) typed += event.Text;
   EXPECT_EQ(typed, "Jo Bloggs #1  ") << "type keeps the rest of the line, # and blanks too";
   EXPECT_EQ(script[11].Until.Event, "msgbox");
+  auto crFirst = Parse("\rtype abc\n");
+  ASSERT_EQ(crFirst.size(), 1u);
+  typed.clear();
+  for (const HostEvent& event : crFirst[0].Keys) typed += event.Text;
+  EXPECT_EQ(typed, "abc") << "a carriage return before the command is not typed";
   EXPECT_THAT(
       script[11].Until.Fields,
       ElementsAre(std::pair<std::string, std::string>{"text", "Please select a \"player\"."},

@@ -1,9 +1,14 @@
 // The settings file under bad conditions: the game reads defaults where it cannot read,
 // says once that it cannot save, and never damages a file it does not understand.
 
+#include <fcntl.h>
+#include <sys/file.h>
+#include <unistd.h>
+
 #include <filesystem>
 #include <memory>
 #include <string>
+#include <vector>
 
 #include "game_fixture.h"
 
@@ -75,6 +80,25 @@ TEST_F(SettingsFileTest, HandEditedValuesAreHeldWhereTheGameCanUseThem) {
   // The choke is held to the scroll bar's 8..20.
   EXPECT_EQ(game.Roster.Players[1].Choke, 20);
   EXPECT_EQ(game.Roster.Players[2].Choke, 8);
+}
+
+// A writer killed mid-write leaves its temporary file: the next start removes it, but not
+// the locked one of a writer still at work, nor files that are not ours.
+TEST_F(SettingsFileTest, StartRemovesTemporaryFilesOfDeadWritersOnly) {
+  WriteFile(dir_ / "quillmoor.ini", "[Settings]\nSeason=1\n");
+  const std::vector<std::string> dead = {"quillmoor.ini.tmp-Ab3dE9", "quillmoor.ini.tmp-000000"};
+  const std::vector<std::string> kept = {"quillmoor.ini.tmp-Live01", "quillmoor.ini.tmp-x.bak",
+                                         "other.ini.tmp-Ab3dE9", "quillmoor.ini.tmp-Ab3d"};
+  for (const auto& name : dead) WriteFile(dir_ / name, "[Settings]\nSea");
+  for (const auto& name : kept) WriteFile(dir_ / name, "x");
+  const int live = ::open((dir_ / kept[0]).c_str(), O_RDONLY);
+  ASSERT_EQ(::flock(live, LOCK_EX), 0);
+
+  FrmMain& game = StartWithConfigIn(dir_);
+  ::close(live);
+  for (const auto& name : dead) EXPECT_FALSE(fs::exists(dir_ / name)) << name;
+  for (const auto& name : kept) EXPECT_TRUE(fs::exists(dir_ / name)) << name;
+  EXPECT_EQ(game.ReadIniInt("Settings", "Season", 0), 1);
 }
 
 }  // namespace
