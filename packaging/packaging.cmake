@@ -14,6 +14,9 @@ function(quillmoor_packaging)
 
   # The last place the game looks for its data, after ../share/quillmoor beside itself.
   target_compile_definitions(quillmoor PRIVATE QUILLMOOR_INSTALLED_DATA="${QUILLMOOR_DATADIR}")
+  if(TARGET marlsmith)
+    target_compile_definitions(marlsmith PRIVATE QUILLMOOR_INSTALLED_DATA="${QUILLMOOR_DATADIR}")
+  endif()
 
   # Manual pages carry the version and the installed data directory; installed compressed,
   # as the desktop's man expects them.

@@ -23,6 +23,7 @@
 #include "platform/history_store.h"
 #include "platform/host.h"
 #include "platform/host_options.h"
+#include "platform/program_folders.h"
 #include "platform/user_files.h"
 #include "players/score_history.h"
 
@@ -160,56 +161,13 @@ std::optional<CommandLine> ParseCommandLine(int argc, char** argv) {
   return line;
 }
 
-fs::path ProgramDirectory() {
-  std::error_code error;
-  fs::path self = fs::read_symlink("/proc/self/exe", error);
-  return error ? fs::current_path(error) : self.parent_path();
-}
-
-// --data, then $QUILLMOOR_DATA, then data/ beside the game, then the share directory of an
-// installed game (found from the executable, so a moved installation still works), then
-// the directory the build was configured to install to. Returns the path to name in the
-// message when none of them is a directory.
-fs::path FindDataDirectory(const CommandLine& line, const fs::path& programDir, bool& found) {
-  std::error_code error;
-  found = true;
-  if (!line.DataDir.empty()) {
-    found = fs::is_directory(line.DataDir, error);
-    return line.DataDir;
-  }
-  if (const char* fromEnvironment = std::getenv("QUILLMOOR_DATA");
-      fromEnvironment && *fromEnvironment) {
-    found = fs::is_directory(fromEnvironment, error);
-    return fromEnvironment;
-  }
-  fs::path beside = programDir / "data";
-  if (fs::is_directory(beside, error)) return beside;
-  fs::path installed = programDir.parent_path() / "share" / "quillmoor";
-  if (fs::is_directory(installed, error)) return installed;
-#ifdef QUILLMOOR_INSTALLED_DATA
-  if (fs::is_directory(QUILLMOOR_INSTALLED_DATA, error)) return QUILLMOOR_INSTALLED_DATA;
+#ifndef QUILLMOOR_INSTALLED_DATA
+#define QUILLMOOR_INSTALLED_DATA ""
 #endif
-  found = false;
-  return beside;
-}
-
-fs::path FindConfigDirectory(const CommandLine& line) {
-  if (!line.ConfigDir.empty()) return line.ConfigDir;
-  if (const char* xdg = std::getenv("XDG_CONFIG_HOME"); xdg && *xdg) {
-    return fs::path(xdg) / "quillmoor";
-  }
-  const char* home = std::getenv("HOME");
-  return fs::path(home && *home ? home : ".") / ".config" / "quillmoor";
-}
 
 // The score history lives with the player's own data, not with the settings.
 fs::path FindHistoryPath() {
-  if (const char* xdg = std::getenv("XDG_DATA_HOME"); xdg && *xdg) {
-    return fs::path(xdg) / "quillmoor" / "history.sqlite3";
-  }
-  const char* home = std::getenv("HOME");
-  return fs::path(home && *home ? home : ".") / ".local" / "share" / "quillmoor" /
-         "history.sqlite3";
+  return fs::path(qm::UserDataFolder()) / "history.sqlite3";
 }
 
 // --history-csv: the whole history as CSV, read without changing the database. No history
@@ -265,9 +223,10 @@ int RunHost(qm::Host& host, const qm::GameConfig& config) {
 
 int Run(const CommandLine& line) {
   if (!line.HistoryCsv.empty()) return ExportHistory(line.HistoryCsv);
-  fs::path programDir = ProgramDirectory();
+  const std::string programDir = qm::ProgramFolder();
   bool found = false;
-  fs::path dataDir = FindDataDirectory(line, programDir, found);
+  const fs::path dataDir =
+      qm::FindDataFolder(line.DataDir, programDir, QUILLMOOR_INSTALLED_DATA, found);
   if (!found) {
     std::fprintf(stderr, "quillmoor: data directory not found: %s\n", dataDir.c_str());
     return ExitBadInput;
@@ -284,8 +243,8 @@ int Run(const CommandLine& line) {
 
   qm::GameConfig config;
   config.DataDir = Absolute(dataDir.string());
-  config.ConfigDir = Absolute(FindConfigDirectory(line).string());
-  config.ProgramDir = programDir.string();
+  config.ConfigDir = Absolute(qm::FindConfigFolder(line.ConfigDir));
+  config.ProgramDir = programDir;
   config.FieldsDir = qm::UserFieldsFolder();
   config.HistoryPath = FindHistoryPath().string();
   options.IconPath = (fs::path(config.DataDir) / "quillmoor-icon.bmp").string();

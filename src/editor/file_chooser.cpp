@@ -7,7 +7,6 @@
 #include "platform/ui_paint.h"
 #include "platform/ui_theme.h"
 
-
 namespace qm {
 
 namespace {

@@ -19,8 +19,13 @@
 #include "platform/headless/headless_host.h"
 #include "platform/host_options.h"
 #include "platform/profile.h"
+#include "platform/program_folders.h"
 #include "platform/user_files.h"
 #include "sim/field_number.h"
+
+#ifndef QUILLMOOR_INSTALLED_DATA
+#define QUILLMOOR_INSTALLED_DATA ""
+#endif
 
 namespace fs = std::filesystem;
 
@@ -128,24 +133,6 @@ std::optional<CommandLine> Parse(int argc, char** argv) {
   return line;
 }
 
-// --data, then $QUILLMOOR_DATA, then data/ beside the editor, then the installed share
-// directory: where the game looks.
-std::string DataDirectory(const CommandLine& line) {
-  std::error_code error;
-  if (!line.DataDir.empty()) return line.DataDir;
-  if (const char* env = std::getenv("QUILLMOOR_DATA"); env && *env) return env;
-  const fs::path self = fs::read_symlink("/proc/self/exe", error).parent_path();
-  if (fs::is_directory(self / "data", error)) return (self / "data").string();
-  return (self.parent_path() / "share" / "quillmoor").string();
-}
-
-std::string ConfigDirectory(const CommandLine& line) {
-  if (!line.ConfigDir.empty()) return line.ConfigDir;
-  if (const char* xdg = std::getenv("XDG_CONFIG_HOME"); xdg && *xdg)
-    return (fs::path(xdg) / "quillmoor").string();
-  return (fs::path(qm::HomeFolder()) / ".config" / "quillmoor").string();
-}
-
 float RecordedSpeedFactor(const std::string& configDir) {
   qm::ProfileFile settings(configDir + "/quillmoor.ini");
   const double recorded = qm::LeadingNumber(settings.GetString("Settings", "TimeBase", ""));
@@ -158,8 +145,8 @@ int Check(const CommandLine& line) {
     std::fprintf(stderr, "marlsmith: %s cannot be read\n", line.CheckFile.c_str());
     return ExitBadInput;
   }
-  const qm::FieldCheck check =
-      qm::CheckFieldText(line.CheckFile, *text, RecordedSpeedFactor(ConfigDirectory(line)));
+  const qm::FieldCheck check = qm::CheckFieldText(
+      line.CheckFile, *text, RecordedSpeedFactor(qm::FindConfigFolder(line.ConfigDir)));
   std::fputs(check.Report.c_str(), stdout);
   if (check.ExitCode != 0) std::fprintf(stderr, "marlsmith: %s\n", check.Reason.c_str());
   return check.ExitCode;
@@ -168,15 +155,18 @@ int Check(const CommandLine& line) {
 int Edit(const CommandLine& line) {
   qm::EditorConfig config;
   std::error_code error;
-  config.DataDir = fs::absolute(DataDirectory(line), error).lexically_normal().string();
-  if (!fs::is_directory(config.DataDir, error)) {
+  bool found = false;
+  const std::string dataDir =
+      qm::FindDataFolder(line.DataDir, qm::ProgramFolder(), QUILLMOOR_INSTALLED_DATA, found);
+  config.DataDir = fs::absolute(dataDir, error).lexically_normal().string();
+  if (!found) {
     std::fprintf(stderr, "marlsmith: data directory not found: %s\n", config.DataDir.c_str());
     return ExitBadInput;
   }
-  config.ConfigDir = fs::absolute(ConfigDirectory(line), error).string();
+  config.ConfigDir = fs::absolute(qm::FindConfigFolder(line.ConfigDir), error).string();
   config.FieldsDir = qm::UserFieldsFolder();
   qm::HostOptions options = line.Host;
-  options.IconPath = config.DataDir + "/quillmoor-icon.bmp";
+  options.IconPath = config.DataDir + "/marlsmith-icon.bmp";
   config.Season = line.Season;
   config.Field = line.Field;
   std::string hostError;

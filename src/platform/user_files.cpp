@@ -13,6 +13,8 @@
 #include <fstream>
 #include <system_error>
 
+#include "platform/program_folders.h"
+
 namespace fs = std::filesystem;
 
 namespace qm {
@@ -45,10 +47,7 @@ std::string HomeFolder() {
 }
 
 std::string UserFieldsFolder() {
-  if (const char* xdg = std::getenv("XDG_DATA_HOME"); xdg && *xdg) {
-    return (fs::path(xdg) / "quillmoor" / "fields").string();
-  }
-  return (fs::path(HomeFolder()) / ".local" / "share" / "quillmoor" / "fields").string();
+  return (fs::path(UserDataFolder()) / "fields").string();
 }
 
 std::optional<std::string> ReadWholeFile(const std::string& path, size_t limit,
