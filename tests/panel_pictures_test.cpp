@@ -16,10 +16,11 @@
 #include <vector>
 
 #include "../assets/scene_paint.h"
-#include "match/tourney_panel_layout.h"
-#include "players/options_panel_layout.h"
-#include "players/roster_layout.h"
-#include "players/score_card_layout.h"
+#include "geometry/menu_layout.h"
+#include "geometry/options_panel_layout.h"
+#include "geometry/roster_layout.h"
+#include "geometry/score_card_layout.h"
+#include "geometry/tourney_panel_layout.h"
 
 namespace {
 
@@ -67,12 +68,7 @@ Picture LoadPicture(const std::string& name) {
   return p;
 }
 
-// The eleven hot areas of the menu (lblMain 0 to 10).
-const Rect MenuItems[] = {
-    {446, 210, 99, 135},  {320, 148, 65, 89},  {200, 144, 67, 81}, {108, 172, 77, 105},
-    {160, 228, 105, 127}, {377, 420, 254, 50}, {244, 420, 60, 50}, {10, 420, 66, 50},
-    {10, 370, 104, 50},   {10, 270, 82, 50},   {10, 320, 146, 50},
-};
+const auto& MenuItems = MenuItemRects;
 
 bool InAnyOtherItem(int x, int y, int self) {
   for (int i = 0; i < 11; ++i)
@@ -248,14 +244,14 @@ TEST(PanelPictures, SeasonsLookDifferent) {
 TEST(PanelPictures, BitmapTextLandsOnFlatBaize) {
   const Picture stats = LoadPicture("stats.bmp");
   ASSERT_EQ(stats.Problem, "");
-  EXPECT_EQ(OffGroundPixels(stats, {320, 40, 160, 14}), 0) << "title word";
+  EXPECT_EQ(OffGroundPixels(stats, qm::SheetTitleRect), 0) << "title word";
   for (int n = 0; n < 4; ++n) {
-    const int dy = qm::ScoreBlockPitch * n;
-    EXPECT_EQ(OffGroundPixels(stats, {166, 63 + dy, 350, 14}), 0) << "name " << n;
-    EXPECT_EQ(OffGroundPixels(stats, {190, 87 + dy, 56, 14}), 0) << "percentage " << n;
-    EXPECT_EQ(OffGroundPixels(stats, {446, 90 + dy, 84, 14}), 0) << "thrown " << n;
-    EXPECT_EQ(OffGroundPixels(stats, {206, 113 + dy, 100, 14}), 0) << "rating " << n;
-    EXPECT_EQ(OffGroundPixels(stats, {446, 113 + dy, 84, 14}), 0) << "hit " << n;
+    using qm::InScoreBlock;
+    EXPECT_EQ(OffGroundPixels(stats, InScoreBlock(qm::SheetNameRect, n)), 0) << "name " << n;
+    EXPECT_EQ(OffGroundPixels(stats, InScoreBlock(qm::SheetPercentRect, n)), 0) << "percent " << n;
+    EXPECT_EQ(OffGroundPixels(stats, InScoreBlock(qm::SheetThrownRect, n)), 0) << "thrown " << n;
+    EXPECT_EQ(OffGroundPixels(stats, InScoreBlock(qm::SheetRatingRect, n)), 0) << "rating " << n;
+    EXPECT_EQ(OffGroundPixels(stats, InScoreBlock(qm::SheetHitRect, n)), 0) << "hit " << n;
   }
   const Picture tourney = LoadPicture("tourney.bmp");
   ASSERT_EQ(tourney.Problem, "");
@@ -312,13 +308,12 @@ TEST(PanelLayouts, ControlsLieInsideTheWindowAndApart) {
   }
   ExpectApartAndInside(tourney, "tournament");
 
-  std::vector<Rect> stats = {TxtStatsRect, LblPrintRect, LblStatsDoneRect, {320, 40, 160, 14}};
+  std::vector<Rect> stats = {TxtStatsRect, LblPrintRect, LblStatsDoneRect, SheetTitleRect};
   for (int n = 0; n < 4; ++n) {
-    const int dy = ScoreBlockPitch * n;
     stats.push_back(LblResetRect(n));
-    stats.push_back({166, 63 + dy, 350, 14});
-    stats.push_back({446, 90 + dy, 84, 14});
-    stats.push_back({446, 113 + dy, 84, 14});
+    stats.push_back(InScoreBlock(SheetNameRect, n));
+    stats.push_back(InScoreBlock(SheetThrownRect, n));
+    stats.push_back(InScoreBlock(SheetHitRect, n));
   }
   ExpectApartAndInside(stats, "score card");
 }

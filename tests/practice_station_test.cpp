@@ -240,7 +240,7 @@ TEST_F(PracticeStationTest, OnlyTheFirstShotOfAReportPairThrowsTheSecondClay) {
   game_->Waves.ShotWave = {"s000.wav", {1}};
   game_->Shot.ShootingEnabled = true;
   game_->View.ClayProgress = 1;
-  game_->Shot.GunLow = 0;
+  game_->Shot.GunLow = GunPosition::Shouldered;
   game_->Shot.ShellsLeft = 2;
   game_->Shot.PresentationKind = Trailing;
   game_->Field.Clays[1].State = ClayLoaded;

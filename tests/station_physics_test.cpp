@@ -142,7 +142,7 @@ TEST_F(StationTest, TheFirstShotOfAReportPairThrowsTheSecondClay) {
   game_->Waves.ShotWave = {"s000.wav", {1}};
   game_->Shot.ShootingEnabled = true;
   game_->View.ClayProgress = 1;
-  game_->Shot.GunLow = 0;
+  game_->Shot.GunLow = GunPosition::Shouldered;
   game_->Shot.ShellsLeft = 2;
   game_->Shot.PresentationKind = Report;
   game_->Field.Clays[1].State = ClayLoaded;

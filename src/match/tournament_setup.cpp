@@ -1,7 +1,7 @@
 #include <string>
 
 #include "app/frm_main.h"
-#include "match/tourney_panel_layout.h"
+#include "geometry/tourney_panel_layout.h"
 #include "platform/message_box.h"
 
 namespace qm {
