@@ -109,8 +109,14 @@ const char* FontFile(Font font) {
   return "";
 }
 
-TTF_Font* OpenFont(Font font, int pixelSize) {
+// Every font and size opened so far, kept open until CloseFonts().
+std::map<std::pair<int, int>, TTF_Font*>& FontCache() {
   static std::map<std::pair<int, int>, TTF_Font*> cache;
+  return cache;
+}
+
+TTF_Font* OpenFont(Font font, int pixelSize) {
+  auto& cache = FontCache();
   const auto key = std::make_pair(static_cast<int>(font), pixelSize);
   if (auto it = cache.find(key); it != cache.end()) return it->second;
   TTF_Font* f = TTF_OpenFont(FontFile(font), pixelSize);
@@ -120,6 +126,11 @@ TTF_Font* OpenFont(Font font, int pixelSize) {
 }
 
 }  // namespace
+
+void CloseFonts() {
+  for (auto& [key, font] : FontCache()) TTF_CloseFont(font);
+  FontCache().clear();
+}
 
 int DrawText(Image& img, int x, int y, const std::string& utf8, Font font, int pixelSize, Rgb c) {
   if (utf8.empty()) return 0;

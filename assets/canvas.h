@@ -43,6 +43,8 @@ enum class Font { Sans, SansBold, Serif, SerifBold, Mono, MonoBold, SansCondense
 int DrawText(Image& img, int x, int y, const std::string& utf8, Font font, int pixelSize, Rgb c);
 int TextWidth(const std::string& utf8, Font font, int pixelSize);
 int TextHeight(Font font, int pixelSize);
+// Closes the fonts the text calls opened; before TTF_Quit, which would leave them dangling.
+void CloseFonts();
 
 // A deterministic noise source, so that every build paints the same pixels.
 class Noise {

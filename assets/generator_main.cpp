@@ -14,6 +14,7 @@
 #include <utility>
 #include <vector>
 
+#include "canvas.h"
 #include "generators.h"
 
 int main(int argc, char** argv) {
@@ -58,9 +59,11 @@ int main(int argc, char** argv) {
     }
   } catch (const std::exception& e) {
     std::fprintf(stderr, "quillmoor_assetgen: %s\n", e.what());
+    assets::CloseFonts();
     TTF_Quit();
     return 1;
   }
+  assets::CloseFonts();
   TTF_Quit();
   return 0;
 }

@@ -5,6 +5,7 @@ set -euo pipefail
 
 packages=(
   cmake g++ make pkg-config
+  clang libclang-rt-14-dev
   libsdl2-dev libsdl2-ttf-dev fonts-dejavu-core fonts-liberation
   libcups2-dev
   googletest libgtest-dev libgmock-dev libbenchmark-dev

@@ -217,6 +217,11 @@ TEST(ScriptParser, AcceptsEveryCommandForm) {
   std::string typed;
   for (const HostEvent& event : script[11].Keys) typed += event.Text;
   EXPECT_EQ(typed, "Jo Bloggs #1  ") << "type keeps the rest of the line, # and blanks too";
+  auto crFirst = Parse("\rtype abc\n");
+  ASSERT_EQ(crFirst.size(), 1u);
+  typed.clear();
+  for (const HostEvent& event : crFirst[0].Keys) typed += event.Text;
+  EXPECT_EQ(typed, "abc") << "a carriage return before the command is not typed";
   EXPECT_EQ(script[12].Kind, ScriptCommandKind::Answer);
   EXPECT_EQ(script[12].Button, vbYes);
   EXPECT_EQ(script[13].Kind, ScriptCommandKind::Until);

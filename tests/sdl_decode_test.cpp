@@ -115,6 +115,15 @@ TEST(SdlDecode, BrokenBitmapsAreRefused) {
   for (size_t i = 0; i < garbage.size(); ++i) garbage[i] = static_cast<uint8_t>(i * 37 + 11);
   EXPECT_FALSE(DecodeBmpFile(WriteTemp("garbage.bmp", garbage)).has_value());
   EXPECT_FALSE(DecodeBmpFile(WriteTemp("empty.bmp", {})).has_value());
+
+  // A small file claiming a huge picture is refused before anything is sized by its header.
+  auto huge = MakeBmp(2, 2, 24, {}, {{1, 2}, {3, 4}});
+  huge.resize(200);
+  for (int i = 0; i < 4; ++i) {
+    huge[18 + i] = static_cast<uint8_t>(524288 >> (8 * i));
+    huge[22 + i] = static_cast<uint8_t>(393216 >> (8 * i));
+  }
+  EXPECT_FALSE(DecodeBmpFile(WriteTemp("huge.bmp", huge)).has_value());
 }
 
 TEST(SdlDecode, WavesGiveTheirSamplesAndLength) {
@@ -137,6 +146,10 @@ TEST(SdlDecode, WavesGiveTheirSamplesAndLength) {
   EXPECT_FALSE(DecodeWave(garbage).has_value());
   auto whole = MakeWave(8000, 1, samples);
   EXPECT_FALSE(DecodeWave({whole.begin(), whole.begin() + 20}).has_value());
+  // A data chunk claiming far more than the file holds is not a wave of ours.
+  auto claims = MakeWave(8000, 1, std::vector<int16_t>(85, 3));
+  claims[40] = 0x00, claims[41] = 0x00, claims[42] = 0x00, claims[43] = 0xAC;
+  EXPECT_FALSE(DecodeWave(claims).has_value());
 }
 
 TEST(SdlDecode, TextDrawsInsideItsClipOnly) {

@@ -1,6 +1,8 @@
 // The settings file under bad conditions: the game reads defaults where it cannot read,
 // says once that it cannot save, and never damages a file it does not understand.
 
+#include <fcntl.h>
+#include <sys/file.h>
 #include <unistd.h>
 
 #include <filesystem>
@@ -9,6 +11,7 @@
 #include <memory>
 #include <sstream>
 #include <string>
+#include <vector>
 
 #include "game_fixture.h"
 
@@ -137,6 +140,25 @@ TEST_F(SettingsFileTest, NamesWithAccentsAndIniCharactersComeBackWhole) {
   for (std::string line; std::getline(lines, line);) headers += line == "[Player1]" ? 1 : 0;
   EXPECT_EQ(headers, 1);
   EXPECT_EQ(TrimSpaces(game.ReadIniText("Player3", "Name", "")), "=Eq=");
+}
+
+// A writer killed mid-write leaves its temporary file: the next start removes it, but not
+// the locked one of a writer still at work, nor files that are not ours.
+TEST_F(SettingsFileTest, StartRemovesTemporaryFilesOfDeadWritersOnly) {
+  WriteBytes(dir_ / "quillmoor.ini", "[Settings]\nSeason=1\n");
+  const std::vector<std::string> dead = {"quillmoor.ini.tmp-Ab3dE9", "quillmoor.ini.tmp-000000"};
+  const std::vector<std::string> kept = {"quillmoor.ini.tmp-Live01", "quillmoor.ini.tmp-x.bak",
+                                         "other.ini.tmp-Ab3dE9", "quillmoor.ini.tmp-Ab3d"};
+  for (const auto& name : dead) WriteBytes(dir_ / name, "[Settings]\nSea");
+  for (const auto& name : kept) WriteBytes(dir_ / name, "x");
+  const int live = ::open((dir_ / kept[0]).c_str(), O_RDONLY);
+  ASSERT_EQ(::flock(live, LOCK_EX), 0);
+
+  FrmMain& game = StartWithConfigIn(dir_);
+  ::close(live);
+  for (const auto& name : dead) EXPECT_FALSE(fs::exists(dir_ / name)) << name;
+  for (const auto& name : kept) EXPECT_TRUE(fs::exists(dir_ / name)) << name;
+  EXPECT_EQ(game.ReadIniInt("Settings", "Season", 0), 1);
 }
 
 }  // namespace

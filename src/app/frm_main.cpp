@@ -8,6 +8,8 @@ FrmMain::FrmMain(Host& host, const GameConfig& config)
       form_(host),
       ini_(config.ConfigDir + "/quillmoor.ini"),
       random_(host.RandomSeed()) {
+  // Writers killed mid-write leave temporary settings files; they go at the next start.
+  ini_.RemoveStaleTemporaries();
   BuildControls();
   form_.KeyDown = [this](int keyCode, int shift) { Form_KeyDown(keyCode, shift); };
   form_.KeyPress = [this](int keyAscii) { Form_KeyPress(keyAscii); };

@@ -83,6 +83,12 @@ enum class PanForm { Station, Timing, TrapSetting, Display };
 std::string SingleText(float value);
 
 class FrmMain {
+  // Declared before the controls so the form outlives them: each control leaves the form's
+  // list as it is destroyed.
+  Host& host_;
+  GameConfig config_;
+  Form form_;
+
  public:
   FrmMain(Host& host, const GameConfig& config);
   ~FrmMain();
@@ -314,9 +320,6 @@ class FrmMain {
   void BuildStatsControls();
   void BuildNameEntry();
 
-  Host& host_;
-  GameConfig config_;
-  Form form_;
   ProfileFile ini_;
   std::mt19937 random_;
   bool iniFailureReported_ = false;

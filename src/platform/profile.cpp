@@ -1,6 +1,7 @@
 #include "platform/profile.h"
 
 #include <fcntl.h>
+#include <sys/file.h>
 #include <sys/stat.h>
 #include <unistd.h>
 
@@ -234,19 +235,42 @@ mode_t NewFileMode() {
   return 0666 & ~mask;
 }
 
+constexpr std::string_view TempSuffix = ".tmp-";
+
+// The open file is still the one the path names.
+bool StillNamed(int fd, const std::string& path) {
+  struct stat opened {
+  }, named{};
+  return ::fstat(fd, &opened) == 0 && ::lstat(path.c_str(), &named) == 0 &&
+         opened.st_dev == named.st_dev && opened.st_ino == named.st_ino;
+}
+
+// A fresh temporary file beside the target, locked; -1 if none could be made.
+int OpenLockedTemporary(const std::string& target, std::string& temp) {
+  for (int attempt = 0; attempt < 4; ++attempt) {
+    temp = target + std::string(TempSuffix) + "XXXXXX";
+    const int fd = ::mkstemp(temp.data());
+    if (fd < 0) return -1;
+    // A starting game may have taken it for a dead writer's before the lock: then it is gone
+    // and another is made.
+    if (::flock(fd, LOCK_EX) == 0 && StillNamed(fd, temp)) return fd;
+    ::close(fd);
+  }
+  return -1;
+}
+
 // Writes a temporary file beside the target and renames it over the target, so the file is
-// either the old one or the new one, never half of each.
+// either the old one or the new one, never half of each. The temporary file stays locked
+// until it is renamed, which tells a starting game that its writer is alive.
 bool ReplaceFile(const std::string& target, const std::string& bytes, mode_t mode) {
-  std::string temp = target + ".tmp-XXXXXX";
-  const int fd = ::mkstemp(temp.data());
+  std::string temp;
+  const int fd = OpenLockedTemporary(target, temp);
   if (fd < 0) return false;
   bool ok = WriteAll(fd, bytes) && ::fchmod(fd, mode) == 0 && ::fsync(fd) == 0;
-  ok = (::close(fd) == 0) && ok;
   if (ok) ok = std::rename(temp.c_str(), target.c_str()) == 0;
-  if (!ok) {
-    ::unlink(temp.c_str());
-    return false;
-  }
+  if (!ok) ::unlink(temp.c_str());
+  ::close(fd);  // after fsync there is nothing left for close to report; this ends the lock
+  if (!ok) return false;
   const std::string dir = fs::path(target).parent_path().string();
   const int dirFd = ::open(dir.empty() ? "." : dir.c_str(), O_RDONLY | O_DIRECTORY);
   if (dirFd >= 0) {
@@ -264,7 +288,36 @@ std::string WriteTarget(const std::string& path) {
   return error ? path : resolved.string();
 }
 
+// `name` is `prefix` and the six letters or digits mkstemp puts in.
+bool IsTemporaryOf(std::string_view name, std::string_view prefix) {
+  if (name.size() != prefix.size() + 6 || !name.starts_with(prefix)) return false;
+  for (char c : name.substr(prefix.size()))
+    if (!((c >= 'A' && c <= 'Z') || (c >= 'a' && c <= 'z') || (c >= '0' && c <= '9'))) return false;
+  return true;
+}
+
 }  // namespace
+
+void ProfileFile::RemoveStaleTemporaries() const {
+  const fs::path target = WriteTarget(path_);
+  const fs::path dir = target.has_parent_path() ? target.parent_path() : fs::path(".");
+  const std::string prefix = target.filename().string() + std::string(TempSuffix);
+  std::error_code error;
+  std::vector<std::string> candidates;
+  for (const auto& entry : fs::directory_iterator(dir, error))
+    if (IsTemporaryOf(entry.path().filename().string(), prefix))
+      candidates.push_back(entry.path().string());
+  for (const std::string& path : candidates) {
+    const int fd = ::open(path.c_str(), O_RDONLY | O_NOFOLLOW | O_NONBLOCK | O_CLOEXEC);
+    if (fd < 0) continue;
+    struct stat info {};
+    // Locks die with their process: a lock we can take means its writer is gone.
+    if (::fstat(fd, &info) == 0 && S_ISREG(info.st_mode) && ::flock(fd, LOCK_EX | LOCK_NB) == 0 &&
+        StillNamed(fd, path))
+      ::unlink(path.c_str());
+    ::close(fd);
+  }
+}
 
 std::string ProfileFile::GetString(const std::string& section, const std::string& key,
                                    const std::string& defaultValue, int bufferSize) const {

@@ -24,6 +24,9 @@ class ProfileFile {
   // (and its directory) as needed. False if the file could not be written; the old file is
   // then left exactly as it was.
   bool WriteString(const std::string& section, const std::string& key, const std::string& value);
+  // Removes the temporary files that writers killed mid-write left beside the file. A live
+  // writer holds a lock on its temporary file until it is renamed, so its file is kept.
+  void RemoveStaleTemporaries() const;
 
  private:
   std::string path_;

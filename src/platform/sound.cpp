@@ -1,5 +1,6 @@
 #include "platform/sound.h"
 
+#include <cstdint>
 #include <filesystem>
 #include <fstream>
 #include <iterator>
@@ -10,6 +11,9 @@
 namespace qm {
 
 namespace {
+
+// The game's waves are a few hundred kilobytes; a file far larger is not one and is not read.
+constexpr std::uintmax_t MaxWaveFileBytes = 32u << 20;
 
 // The trace names a wave by its file name alone; the game builds names with either slash.
 std::string WaveName(const std::string& path) {
@@ -69,6 +73,8 @@ WaveBuffer ReadWaveFile(const std::string& path) {
   wave.Source = path;
   std::error_code error;
   if (!std::filesystem::is_regular_file(path, error)) return wave;
+  const std::uintmax_t size = std::filesystem::file_size(path, error);
+  if (error || size > MaxWaveFileBytes) return wave;
   std::ifstream in(path, std::ios::binary);
   if (!in) return wave;
   wave.Bytes.assign(std::istreambuf_iterator<char>(in), std::istreambuf_iterator<char>());

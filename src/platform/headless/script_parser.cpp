@@ -244,7 +244,8 @@ std::optional<ScriptCommand> ParseLine(std::string_view line, int number) {
   std::string_view first = FirstWord(trimmed);
   if (Lower(first) == "type") {
     command.Kind = ScriptCommandKind::Type;
-    ParseType(line.substr(line.find_first_not_of(" \t")), command);
+    // From where the trimmed line starts, so a leading CR is cut as the trim cut it.
+    ParseType(line.substr(static_cast<size_t>(trimmed.data() - line.data())), command);
     return command;
   }
   std::vector<std::string> words = SplitWords(trimmed);

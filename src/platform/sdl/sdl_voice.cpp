@@ -75,7 +75,9 @@ void SdlVoice::Callback(void* self, Uint8* stream, int length) {
   size_t wanted = static_cast<size_t>(length) / sizeof(int16_t);
   size_t available = voice->playing_.size() - voice->position_;
   size_t copied = std::min(wanted, available);
-  std::memcpy(out, voice->playing_.data() + voice->position_, copied * sizeof(int16_t));
+  // Nothing queued means an empty vector, whose data() may be null: memcpy must not see it.
+  if (copied > 0)
+    std::memcpy(out, voice->playing_.data() + voice->position_, copied * sizeof(int16_t));
   std::memset(out + copied, 0, (wanted - copied) * sizeof(int16_t));
   voice->position_ += copied;
 }

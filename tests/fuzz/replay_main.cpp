@@ -1,0 +1,27 @@
+// Outside the fuzz build a harness replays its committed corpus, so every input there, the
+// regressions among them, runs with every test run.
+
+#include <cstdint>
+#include <cstdio>
+#include <filesystem>
+#include <fstream>
+#include <iterator>
+#include <vector>
+
+extern "C" int LLVMFuzzerTestOneInput(const uint8_t* data, size_t size);
+
+int main(int argc, char** argv) {
+  int replayed = 0;
+  for (int i = 1; i < argc; ++i) {
+    for (const auto& entry : std::filesystem::recursive_directory_iterator(argv[i])) {
+      if (!entry.is_regular_file()) continue;
+      std::ifstream in(entry.path(), std::ios::binary);
+      const std::vector<uint8_t> bytes{std::istreambuf_iterator<char>(in),
+                                       std::istreambuf_iterator<char>()};
+      LLVMFuzzerTestOneInput(bytes.data(), bytes.size());
+      ++replayed;
+    }
+  }
+  std::printf("%d inputs replayed\n", replayed);
+  return replayed > 0 ? 0 : 1;
+}
