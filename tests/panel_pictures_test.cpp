@@ -68,7 +68,7 @@ Picture LoadPicture(const std::string& name) {
   return p;
 }
 
-const auto& MenuItems = MenuItemRects;
+const auto& MenuItems = qm::MenuItemRects;
 
 bool InAnyOtherItem(int x, int y, int self) {
   for (int i = 0; i < 11; ++i)
@@ -255,9 +255,11 @@ TEST(PanelPictures, BitmapTextLandsOnFlatBaize) {
   }
   const Picture tourney = LoadPicture("tourney.bmp");
   ASSERT_EQ(tourney.Problem, "");
-  EXPECT_EQ(OffGroundPixels(tourney, {40, 80, 340, 32}), 0) << "target counts";
-  EXPECT_EQ(OffGroundPixels(tourney, {60, 154, 350, 74}), 0) << "names";
-  EXPECT_EQ(OffGroundPixels(tourney, {60, 262, 220, 74}), 0) << "kinds";
+  EXPECT_EQ(OffGroundPixels(tourney, qm::TourneyTargetsRect), 0) << "target counts";
+  for (int i = 0; i < 4; ++i) {
+    EXPECT_EQ(OffGroundPixels(tourney, qm::TourneyNameRect(i)), 0) << "name " << i;
+    EXPECT_EQ(OffGroundPixels(tourney, qm::TourneyKindRect(i)), 0) << "kind " << i;
+  }
 }
 
 TEST(PanelLayouts, ControlsLieInsideTheWindowAndApart) {
@@ -298,13 +300,12 @@ TEST(PanelLayouts, ControlsLieInsideTheWindowAndApart) {
     }
   }
 
-  std::vector<Rect> tourney = {
-      LblCancelTourneyRect, LblDoTourneyRect, {40, 80, 340, 32} /* target counts */};
+  std::vector<Rect> tourney = {LblCancelTourneyRect, LblDoTourneyRect, TourneyTargetsRect};
   for (int i = 0; i < 4; ++i) {
     tourney.push_back(ChkTourneyRect(i));
     tourney.push_back(ChkAllowedRect(i));
-    tourney.push_back({60, 154 + 20 * i, 350, 14});  // name
-    tourney.push_back({60, 262 + 20 * i, 220, 14});  // kind
+    tourney.push_back(TourneyNameRect(i));
+    tourney.push_back(TourneyKindRect(i));
   }
   ExpectApartAndInside(tourney, "tournament");
 
