@@ -50,6 +50,7 @@ int main(int argc, char** argv) {
       {"panels", assets::GeneratePanels}, {"backdrops", assets::GenerateBackdrops},
       {"fields", assets::GenerateFields}, {"sounds", assets::GenerateSounds},
       {"help", assets::GenerateHelp},     {"icons", assets::GenerateIcons},
+      {"history", assets::GenerateHistoryPanel},
   };
   try {
     std::filesystem::create_directories(out.Dir);

@@ -21,5 +21,6 @@ void GenerateSounds(const Output& out);     // every .wav
 void GenerateHelp(const Output& out);       // quillmoor.html
 // quillmoor-icon.bmp, marlsmith-icon.bmp; and hicolor/NxN/apps/*.png in IconsDir
 void GenerateIcons(const Output& out);
+void GenerateHistoryPanel(const Output& out);  // history.bmp
 
 }  // namespace assets

@@ -56,6 +56,7 @@ const char* const PageHead = R"HTML(<!DOCTYPE html>
   <a href="#options">Options</a>
   <a href="#scores">Scores &amp; classes</a>
   <a href="#mounting">Early mounting</a>
+  <a href="#editor">Field editor</a>
 </nav>
 <main>
 )HTML";
@@ -248,6 +249,15 @@ has not yet broken a target is class D.</p>
 menu. <b>Print</b> sends the sheet to your printer. <b>Reset</b> beside a shooter asks first,
 then throws away that shooter's practice or tournament score (so Done adds nothing), or on
 the lifetime card clears the lifetime totals.</p>
+<p>Every practice and tournament you close with <b>Done</b> is also kept in your score
+history (a run you reset first is not). <b>History</b> on the score card shows it as a chart:
+one mark per run, round for a practice and a diamond for a tournament, over the bands of the
+five classes, with a gold line for your average over your last ten runs, so you can see
+whether your form is rising. Under the chart are your best run on each field and in a
+tournament, and your totals of the last 30 days. <kbd>&larr;</kbd> and <kbd>&rarr;</kbd>, or
+<b>Previous</b> and <b>Next</b>, show the other shooters; <b>Print</b> prints your table of
+runs. To take the history into a spreadsheet, run <code>quillmoor --history-csv
+history.csv</code>.</p>
 
 <h2 id="mounting">Early mounting: warnings and penalties</h2>
 <p>As on a real sporting ground, the gun must stay low until the target is in sight. Pressing
@@ -258,6 +268,49 @@ From the fourth on, every early mount is a <span class="status">PENALTY</span>: 
 target you break in that presentation is lost and not counted. A penalty that finds no hit
 lapses when the traps are set again.</div>
 <p>Warnings start again from nothing with every new practice or tournament.</p>
+)HTML";
+
+const char* const FieldEditor = R"HTML(
+<h2 id="editor">The field editor</h2>
+<p><b>Field Editor</b> on the main menu starts <b>Marlsmith</b>, where you change the traps of
+any field or lay out a new ground on a picture of your own. Choose the season and the field
+at the top left. The whole field shows scaled down; <b>Full Size</b> shows it pixel for pixel
+(drag with the right button, or <kbd>Ctrl</kbd> and the arrows, to scroll).</p>
+<table>
+  <tr><th>on the picture</th><th>what it does</th></tr>
+  <tr><td>a numbered disc</td><td>a trap's launch point: click to choose the trap, drag to move it
+    (the arrow keys nudge it a pixel, ten with <kbd>Shift</kbd>)</td></tr>
+  <tr><td>the white square at the end of the arrow</td><td>the starting speed: drag it further out
+    for a faster clay, round for another direction</td></tr>
+  <tr><td>the dashed line marked <i>ground</i></td><td>the trap's ground line: a falling clay
+    that passes below it lands</td></tr>
+  <tr><td>the yellow line</td><td>the flight of the chosen trap's clay, a black tick every half
+    second, white rings where it changes size, a red cross where it lands, and its time</td></tr>
+  <tr><td>the brown line</td><td>where a rabbit runs, for a trap that rolls rabbits</td></tr>
+  <tr><td>the dotted white frame</td><td>as far as the shooter can swing the view</td></tr>
+</table>
+<p>Every value can also be typed below the picture (press <kbd>Enter</kbd> to take it): the
+field's title, each trap's label, its launch point <b>X</b> and <b>Y</b>, its starting speed
+<b>DX</b> (to the right) and <b>DY</b> (upwards), its <b>Ground</b> line, the direction kind
+and whether it rolls a rabbit. <b>Add</b> and <b>Remove</b> change the number of traps (one
+to four). <b>Throw</b> flies the chosen trap's clay in real time. The flight is worked out
+by the game's own flight code at the <b>Speed factor</b> of your machine's last timing run.</p>
+<div class="tip">Yellow notes beside a trap are warnings: a clay the shooter can never see, one
+that flies less than a second or more than eight, a trap off the picture, a rabbit trap whose
+ground line lies above its launch point. They never stop you saving.</div>
+<p><b>Save</b> (<kbd>Ctrl</kbd>+<kbd>S</kbd>) writes the field into your own fields folder,
+<span class="status">~/.local/share/quillmoor/fields/</span> (or
+<span class="status">$XDG_DATA_HOME/quillmoor/fields/</span>); the game then plays your field
+in place of its own, with your picture or, without one, the shipped picture. The shipped
+fields are never changed. <b>Revert</b> removes your copy after asking.
+<kbd>Ctrl</kbd>+<kbd>Z</kbd> undoes and <kbd>Ctrl</kbd>+<kbd>Y</kbd> redoes every change;
+closing with unsaved changes asks whether to save them.</p>
+<p><b>New</b> starts a field on a picture of your own: pick a BMP picture in the chooser
+(arrows and <kbd>Enter</kbd>, or double clicks). A picture that is not 1600 by 800 pixels is
+scaled to that size. The new field starts with one trap in the middle and takes the place of
+the season and field chosen at the top when you save it.</p>
+<p>From a terminal, <span class="status">marlsmith --check FILE.fld</span> prints a field's
+trap table and warnings, and tells you why the game would refuse a broken file.</p>
 </main>
 <footer>Quillmoor &mdash; good shooting!</footer>
 </body>
@@ -270,7 +323,7 @@ void GenerateHelp(const Output& out) {
   const std::string path = out.Path("quillmoor.html");
   std::ofstream file(path, std::ios::binary);
   for (const char* part : {PageHead, GettingStarted, Shooting, Presentations, Aids, Keys,
-                           PracticeAndTournament, OptionsPanel, ScoresAndMounting}) {
+                           PracticeAndTournament, OptionsPanel, ScoresAndMounting, FieldEditor}) {
     file << part;
   }
   if (!file.flush()) throw std::runtime_error("cannot write " + path);

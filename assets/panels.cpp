@@ -6,10 +6,11 @@
 #include <string>
 
 #include "generators.h"
-#include "geometry/tourney_panel_layout.h"
-#include "menu_items.h"
+#include "geometry/history_layout.h"
 #include "geometry/options_panel_layout.h"
 #include "geometry/score_card_layout.h"
+#include "geometry/tourney_panel_layout.h"
+#include "menu_items.h"
 #include "scene_paint.h"
 #include "scene_vignette.h"
 
@@ -152,6 +153,7 @@ void PaintScoreCard(const Output& out) {
   PaintBrassFrame(img, TxtStatsRect.X - 4, TxtStatsRect.Y - 4, TxtStatsRect.W + 8,
                   TxtStatsRect.H + 8, 4);
   PaintWell(img, TxtStatsRect.X, TxtStatsRect.Y, TxtStatsRect.W, TxtStatsRect.H, {236, 228, 208});
+  PaintButton(img, LblHistoryRect, "History");
   PaintButton(img, LblPrintRect, "Print");
   PaintButton(img, LblStatsDoneRect, "Done");
   img.SaveBmp(out.Path("stats.bmp"));

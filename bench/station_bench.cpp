@@ -32,7 +32,7 @@ struct BusyStation {
 
   BusyStation() {
     const std::string data = DataDirectory();
-    game = std::make_unique<FrmMain>(host, GameConfig{data, data, data});
+    game = std::make_unique<FrmMain>(host, GameConfig{data, data, data, ""});
     auto art = DecodeBmpFile(data + "/art.bmp");
     auto backdrop = DecodeBmpFile(data + "/0f1.bmp");
     if (!art || !backdrop) throw std::runtime_error("no art sheet or backdrop in " + data);

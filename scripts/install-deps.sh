@@ -8,6 +8,7 @@ packages=(
   clang libclang-rt-14-dev
   libsdl2-dev libsdl2-ttf-dev fonts-dejavu-core fonts-liberation
   libcups2-dev
+  libsqlite3-dev sqlite3
   googletest libgtest-dev libgmock-dev libbenchmark-dev
   espeak-ng
   xvfb xdotool imagemagick x11-apps

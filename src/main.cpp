@@ -15,12 +15,16 @@
 #include <string>
 #include <string_view>
 #include <system_error>
+#include <vector>
 
 #include "app/game.h"
 #include "platform/form.h"
 #include "platform/headless/headless_host.h"
+#include "platform/history_store.h"
 #include "platform/host.h"
 #include "platform/host_options.h"
+#include "platform/user_files.h"
+#include "players/score_history.h"
 
 namespace fs = std::filesystem;
 
@@ -42,7 +46,8 @@ constexpr const char* Usage =
     "  --day-clock SECONDS      seconds since midnight a headless run starts at (default noon)\n"
     "  --refuse-display-switch  a headless run refuses display mode switches\n"
     "  --frame-ms N             a headless run's frames last N ms, as on a display of that "
-    "period\n";
+    "period\n"
+    "  --history-csv FILE       write the score history to FILE as CSV and exit\n";
 
 struct CommandLine {
   bool Help = false;
@@ -50,6 +55,7 @@ struct CommandLine {
   bool Headless = false;
   std::string DataDir;
   std::string ConfigDir;
+  std::string HistoryCsv;
   qm::HostOptions Host;
 };
 
@@ -82,6 +88,8 @@ bool ApplyValue(CommandLine& line, std::string_view flag, const std::string& val
     line.DataDir = value;
   } else if (flag == "--config") {
     line.ConfigDir = value;
+  } else if (flag == "--history-csv") {
+    line.HistoryCsv = value;
   } else if (flag == "--script") {
     line.Host.ScriptPath = value;
   } else if (flag == "--trace") {
@@ -115,7 +123,7 @@ bool ApplyValue(CommandLine& line, std::string_view flag, const std::string& val
 bool TakesValue(std::string_view flag) {
   return flag == "--data" || flag == "--config" || flag == "--script" || flag == "--trace" ||
          flag == "--seed" || flag == "--twips" || flag == "--day-clock" || flag == "--scale" ||
-         flag == "--frame-ms";
+         flag == "--frame-ms" || flag == "--history-csv";
 }
 
 // nullopt after saying on stderr what was wrong with the command line.
@@ -194,6 +202,41 @@ fs::path FindConfigDirectory(const CommandLine& line) {
   return fs::path(home && *home ? home : ".") / ".config" / "quillmoor";
 }
 
+// The score history lives with the player's own data, not with the settings.
+fs::path FindHistoryPath() {
+  if (const char* xdg = std::getenv("XDG_DATA_HOME"); xdg && *xdg) {
+    return fs::path(xdg) / "quillmoor" / "history.sqlite3";
+  }
+  const char* home = std::getenv("HOME");
+  return fs::path(home && *home ? home : ".") / ".local" / "share" / "quillmoor" /
+         "history.sqlite3";
+}
+
+// --history-csv: the whole history as CSV, read without changing the database. No history
+// yet gives the header line alone.
+int ExportHistory(const std::string& file) {
+  const fs::path path = FindHistoryPath();
+  std::vector<qm::HistoryRun> runs;
+  std::error_code error;
+  if (fs::exists(path, error)) {
+    qm::HistoryStore store(path.string());
+    std::optional<std::vector<qm::HistoryRun>> all;
+    if (store.Open(true)) all = store.ReadAll();
+    if (!all) {
+      std::fprintf(stderr, "quillmoor: could not open the score history: %s\n",
+                   store.Error().c_str());
+      return ExitBadInput;
+    }
+    runs = std::move(*all);
+  }
+  std::string why;
+  if (!qm::WriteWholeFile(file, qm::HistoryCsv(runs), why)) {
+    std::fprintf(stderr, "quillmoor: could not write the score history: %s\n", why.c_str());
+    return ExitBadInput;
+  }
+  return 0;
+}
+
 // Relative paths on the command line mean the directory the game was started in, not the
 // data directory it moves to.
 std::string Absolute(const std::string& path) {
@@ -221,6 +264,7 @@ int RunHost(qm::Host& host, const qm::GameConfig& config) {
 }
 
 int Run(const CommandLine& line) {
+  if (!line.HistoryCsv.empty()) return ExportHistory(line.HistoryCsv);
   fs::path programDir = ProgramDirectory();
   bool found = false;
   fs::path dataDir = FindDataDirectory(line, programDir, found);
@@ -242,6 +286,8 @@ int Run(const CommandLine& line) {
   config.DataDir = Absolute(dataDir.string());
   config.ConfigDir = Absolute(FindConfigDirectory(line).string());
   config.ProgramDir = programDir.string();
+  config.FieldsDir = qm::UserFieldsFolder();
+  config.HistoryPath = FindHistoryPath().string();
   options.IconPath = (fs::path(config.DataDir) / "quillmoor-icon.bmp").string();
   // The settings writer replaces quillmoor.ini inside this directory; a first run has none.
   fs::create_directories(config.ConfigDir, error);

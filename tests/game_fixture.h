@@ -39,7 +39,7 @@ class GameTestOn : public ::testing::Test {
     std::filesystem::create_directories(dir_);
     oldDir_ = std::filesystem::current_path();
     std::filesystem::current_path(dir_);
-    config_ = GameConfig{dir_.string(), dir_.string(), dir_.string()};
+    config_ = GameConfig{dir_.string(), dir_.string(), dir_.string(), ""};
     game_ = std::make_unique<FrmMain>(host_, config_);
   }
   void TearDown() override {

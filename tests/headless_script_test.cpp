@@ -9,7 +9,7 @@
 
 #include "app/game.h"
 #include "platform/form.h"
-#include "platform/headless/bmp_writer.h"
+#include "platform/bmp_writer.h"
 #include "platform/headless/headless_host.h"
 #include "platform/headless/keystrokes.h"
 #include "platform/headless/script_parser.h"
@@ -263,7 +263,7 @@ TEST(ScriptParser, RejectsMalformedLinesWithTheirNumber) {
       {"type", "line 1: usage: type TEXT"},
       {"type \x01", "line 1: type needs printable UTF-8 text"},
       {"type caf\xC3", "line 1: type needs printable UTF-8 text"},
-      {"answer maybe", "line 1: the answer must be ok, yes or no"},
+      {"answer maybe", "line 1: the answer must be ok, yes, no or cancel"},
       {"until", "line 1: usage: until"},
       {"until text=x", "line 1: usage: until"},
       {"until msgbox text", "line 1: expected FIELD=VALUE, not 'text'"},

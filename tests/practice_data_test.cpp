@@ -54,7 +54,7 @@ class PracticeDataTest : public ::testing::Test {
     if (!host) return {};
     const fs::path oldDir = fs::current_path();
     fs::current_path(root_ / "data");
-    GameConfig config{(root_ / "data").string(), (root_ / "config").string(), root_.string()};
+    GameConfig config{(root_ / "data").string(), (root_ / "config").string(), root_.string(), ""};
     try {
       RunGame(*host, config);
     } catch (const ProgramEnd&) {

@@ -302,8 +302,8 @@ class WaveLoadingTest : public ::testing::Test {
     std::filesystem::create_directories(dir_);
     oldDir_ = std::filesystem::current_path();
     std::filesystem::current_path(dir_);
-    game_ =
-        std::make_unique<FrmMain>(host_, GameConfig{dir_.string(), dir_.string(), dir_.string()});
+    game_ = std::make_unique<FrmMain>(host_,
+                                      GameConfig{dir_.string(), dir_.string(), dir_.string(), ""});
     host_.Game = game_.get();
   }
   void TearDown() override {

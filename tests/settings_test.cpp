@@ -52,8 +52,8 @@ class SettingsFileTest : public ::testing::Test {
     fs::remove_all(dir_);
   }
   FrmMain& StartWithConfigIn(const fs::path& configDir) {
-    game_ = std::make_unique<FrmMain>(host_,
-                                      GameConfig{dir_.string(), configDir.string(), dir_.string()});
+    game_ = std::make_unique<FrmMain>(
+        host_, GameConfig{dir_.string(), configDir.string(), dir_.string(), ""});
     return *game_;
   }
 

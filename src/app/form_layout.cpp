@@ -104,6 +104,7 @@ void FrmMain::BuildControls() {
   BuildMenuControls();
   BuildOptionsControls();
   BuildStatsControls();
+  BuildHistoryControls();
   picTourney = MakePanel(form_, "picTourney");
   picTourney->LoadPicture("tourney.bmp");
   BuildTourneyControls();

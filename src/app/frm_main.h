@@ -11,6 +11,7 @@
 #include "match/tournament_schedule.h"
 #include "platform/controls.h"
 #include "platform/form.h"
+#include "platform/history_store.h"
 #include "platform/json_text.h"
 #include "platform/picture_box.h"
 #include "platform/profile.h"
@@ -64,6 +65,12 @@ struct ScoreState {
   std::string SheetText;  // the sheet as txtStats shows and the printer gets it
 };
 
+// The score history screen: whose runs it shows, and whether a failing history was told.
+struct HistoryState {
+  int16_t Position = 0;
+  bool FailureReported = false;
+};
+
 struct TourneyState {
   TourneyScheduleTable TourneySchedule;
 };
@@ -110,6 +117,7 @@ class FrmMain {
   TimingState Timing;
   WaveState Waves;
   TourneyState Tourney;
+  HistoryState History;
   // The running station loop's own counters, for the dump; null outside a station.
   const StationState* RunningStation = nullptr;
   std::string CR = "\r", LF = "\n";
@@ -139,6 +147,9 @@ class FrmMain {
   std::unique_ptr<TextBox> txtStats;
   std::unique_ptr<Label> lblStatsDone, lblPrint;
   std::array<std::unique_ptr<Label>, 4> lblReset;
+  std::unique_ptr<Label> lblHistory;
+  std::unique_ptr<PictureBox> picHistory;
+  std::unique_ptr<Label> lblHistoryPrev, lblHistoryNext, lblHistoryPrint, lblHistoryDone;
   std::unique_ptr<PictureBox> picTourney;
   std::array<std::unique_ptr<CheckBox>, 4> chkTourney, chkAllowed;
   std::unique_ptr<Label> lblDoTourney, lblCancelTourney;
@@ -223,6 +234,18 @@ class FrmMain {
   void lblPrint_Click();
   // Puts `sheet` on the card: draws its values, fills the text box, remembers its kind.
   void ShowSheet(SheetKind kind, const ScoreSheet& sheet);
+  // ---- Score history (players/history_screen.cpp)
+  void BuildHistoryControls();
+  std::vector<HistoryRun> RunsToRecord();
+  void RecordHistory(const std::vector<HistoryRun>& runs);
+  HistoryStore* OpenHistory();
+  void ReportHistoryFailure(const std::string& reason);
+  void lblHistory_Click();
+  void ShowHistory(int position);
+  void StepHistory(int delta);
+  void lblHistoryPrint_Click();
+  void lblHistoryDone_Click();
+  void DrawHistoryText(const std::string& text, int& x, int& y);  // match/bitmap_text.cpp
 
   // ---- Sound assets (match/sound_assets.cpp)
   void LoadAllWaves();
@@ -321,6 +344,7 @@ class FrmMain {
   void BuildNameEntry();
 
   ProfileFile ini_;
+  std::unique_ptr<HistoryStore> historyStore_;
   std::mt19937 random_;
   bool iniFailureReported_ = false;
 };

@@ -16,6 +16,10 @@ constexpr int LeastSensitive = 80;
 void FrmMain::Form_KeyDown(int keyCode, int) {
   // F1 opens the guide from the menu, the panels and play alike.
   if (keyCode == KeyF1) OpenHelp();
+  if (picHistory->Visible()) {
+    if (keyCode == KeyLeft || keyCode == KeyRight) return StepHistory(keyCode == KeyLeft ? -1 : 1);
+    if (keyCode == KeyEscape) return lblHistoryDone_Click();
+  }
   if (keyCode != KeyEscape) return;
   App.SkipBanner = true;
   App.AbortTournament = true;

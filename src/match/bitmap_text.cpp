@@ -39,4 +39,8 @@ void FrmMain::DrawBitmapText(const std::string& text, int& x, int& y) {
   DrawCells(picArt->Image(), picStats->Draw(), text, x, y);
 }
 
+void FrmMain::DrawHistoryText(const std::string& text, int& x, int& y) {
+  DrawCells(picArt->Image(), picHistory->Draw(), text, x, y);
+}
+
 }  // namespace qm

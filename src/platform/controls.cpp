@@ -242,6 +242,38 @@ void OptionButton::OnMouseUp(int button, int shift, int x, int y) {
   if (MouseUp) MouseUp(button, shift, x, y);
 }
 
+// ---- CommandButton
+
+void CommandButton::SetCaption(const std::string& caption) {
+  if (caption == caption_) return;
+  caption_ = caption;
+  Owner().Trace(TraceEvent("caption").With("control", Name()).With("text", caption_));
+  Invalidate();
+}
+
+void CommandButton::Paint(Surface& screen, Host& host) {
+  Rect r = WindowRect();
+  bool in = MousePressed();
+  ui::Button(screen, r, in);
+  TextStyle style = Style;
+  style.Rgb = IsLive() ? Style.Rgb : ui::DisabledText;
+  int textW = host.MeasureText(caption_, style).W;
+  int textH = ui::LineHeight(host, style);
+  int shift = in ? 1 : 0;
+  host.DrawText(screen, r.X + (r.W - textW) / 2 + shift, r.Y + (r.H - textH) / 2 + shift, caption_,
+                style, ui::Intersect(ui::Inflate(r, -2), ClipRect()));
+}
+
+void CommandButton::OnMouseDown(int button, int shift, int x, int y) {
+  Invalidate();  // drawn held in
+  Control::OnMouseDown(button, shift, x, y);
+}
+
+void CommandButton::OnMouseUp(int button, int shift, int x, int y) {
+  Invalidate();
+  Control::OnMouseUp(button, shift, x, y);
+}
+
 // ---- ComboBox
 
 void ComboBox::Clear() {

@@ -261,6 +261,22 @@ class Frame : public Control {
   void Paint(Surface& screen, Host& host) override;
 };
 
+// A push button: a caption on a raised face that shows pressed in while held; Click on release.
+class CommandButton : public Control {
+ public:
+  using Control::Control;
+  const std::string& Caption() const { return caption_; }
+  // Traced as a `caption` event.
+  void SetCaption(const std::string& caption);
+  TextStyle Style{FontFace::Sans, 13, 0x000000};
+  void Paint(Surface& screen, Host& host) override;
+  void OnMouseDown(int button, int shift, int x, int y) override;
+  void OnMouseUp(int button, int shift, int x, int y) override;
+
+ private:
+  std::string caption_;
+};
+
 // A shape; the game uses a circle outline.
 class Shape : public Control {
  public:

@@ -133,6 +133,7 @@ void Form::Impl::Dispatch(Form& form, const HostEvent& e) {
       if (!e.Text.empty() && static_cast<unsigned char>(e.Text[0]) >= 32) KeyPress(form, e.Text);
       break;
     case Kind::Quit:
+      if (form.QueryClose && !form.QueryClose()) break;  // the player chose to stay
       form.Unload(0);
       break;
     case Kind::Answer:

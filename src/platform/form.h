@@ -38,6 +38,9 @@ class Form : public HostClient {
   // Key preview: the form sees every key before the control with the focus.
   std::function<void(int keyCode, int shift)> KeyDown;
   std::function<void(int keyAscii)> KeyPress;
+  // Runs when the window's close box is used, before QueryUnload; false keeps the window
+  // open (an editor asking about unsaved changes).
+  std::function<bool()> QueryClose;
   // Runs before the program ends by a window close or Unload; never cancels.
   std::function<void()> QueryUnload;
   // The game state for the headless `dump`.

@@ -114,6 +114,9 @@ class Host {
   // The time and date as the score sheets head them: the locale's long time, a space, the
   // locale's long date. The headless host gives a fixed date, so runs compare equal.
   virtual std::string LongTimeAndDate();
+  // The local date and time as the score history stamps a run: "2001-01-01 12:00:00". The
+  // headless host gives its sheets' fixed date, with the day clock's time.
+  virtual std::string LocalTimestamp();
 
   // ---- Cursor (window pixels)
   // Old ShowCursor: a display counter, the cursor shows while it is >= 0. Returns the new count.

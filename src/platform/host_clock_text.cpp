@@ -71,4 +71,13 @@ std::string Host::LongTimeAndDate() {
   return LongTimeAndDateText(local, "");
 }
 
+std::string Host::LocalTimestamp() {
+  const std::time_t now = std::time(nullptr);
+  std::tm local{};
+  localtime_r(&now, &local);
+  char text[32];
+  const size_t n = std::strftime(text, sizeof text, "%Y-%m-%d %H:%M:%S", &local);
+  return std::string(text, n);
+}
+
 }  // namespace qm

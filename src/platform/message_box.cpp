@@ -24,7 +24,7 @@ const char* IconName(MessageIcon icon) {
 }
 
 const char* AnswerName(int result) {
-  return result == vbYes ? "yes" : result == vbNo ? "no" : "ok";
+  return result == vbYes ? "yes" : result == vbNo ? "no" : result == vbCancel ? "cancel" : "ok";
 }
 
 // The box's own event loop; the modal root is taken down however the loop ends.
@@ -48,8 +48,9 @@ int MsgBox(Form& form, const std::string& prompt, int style, const std::string& 
   int result = 0;
   if (std::optional<int> scripted = host.MessageBoxOpened()) {
     // A queued answer closes the box at once, before it is ever drawn.
-    bool fits = request.YesNo ? (*scripted == vbYes || *scripted == vbNo) : *scripted == vbOK;
-    result = fits ? *scripted : (request.YesNo ? (request.DefaultSecond ? vbNo : vbYes) : vbOK);
+    result = AnswerFits(request, *scripted)
+                 ? *scripted
+                 : (request.YesNo ? (request.DefaultSecond ? vbNo : vbYes) : vbOK);
   } else {
     result = RunMessageWindow(form, request);
   }
@@ -57,7 +58,9 @@ int MsgBox(Form& form, const std::string& prompt, int style, const std::string& 
   form.Trace(TraceEvent("msgbox")
                  .With("title", request.Title)
                  .With("text", request.Prompt)
-                 .With("buttons", request.YesNo ? "yesno" : "ok")
+                 .With("buttons", request.Cancel  ? "yesnocancel"
+                                  : request.YesNo ? "yesno"
+                                                  : "ok")
                  .With("icon", IconName(request.Icon))
                  .With("answer", AnswerName(result)));
   return result;

@@ -9,6 +9,7 @@ class Form;
 
 enum MsgBoxStyle : int {
   vbOKOnly = 0,
+  vbYesNoCancel = 3,
   vbYesNo = 4,
   vbCritical = 16,
   vbQuestion = 32,
@@ -17,12 +18,12 @@ enum MsgBoxStyle : int {
   vbDefaultButton2 = 256,
 };
 
-enum MsgBoxResult : int { vbOK = 1, vbYes = 6, vbNo = 7 };
+enum MsgBoxResult : int { vbOK = 1, vbCancel = 2, vbYes = 6, vbNo = 7 };
 
 inline constexpr const char* AppTitle = "Quillmoor";
 
 // Shows the box and runs its own event loop until it is answered (a click on a button,
-// Enter for the default button, Esc for OK or No). Traced as `msgbox` when it closes.
+// Enter for the default button, Esc for OK, No or Cancel). Traced as `msgbox` when it closes.
 int MsgBox(Form& form, const std::string& prompt, int style = vbOKOnly,
            const std::string& title = AppTitle);
 

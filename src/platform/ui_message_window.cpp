@@ -36,7 +36,7 @@ MessageIcon IconFromStyle(int style) {
 
 const char* ButtonCaption(const MessageRequest& request, int button) {
   if (!request.YesNo) return "OK";
-  return button == 0 ? "Yes" : "No";
+  return button == 0 ? "Yes" : button == 1 ? "No" : "Cancel";
 }
 
 }  // namespace
@@ -46,7 +46,8 @@ MessageRequest MessageRequestFromStyle(const std::string& prompt, int style,
   MessageRequest request;
   request.Prompt = prompt;
   request.Title = title;
-  request.YesNo = (style & 0x0F) == vbYesNo;
+  request.YesNo = (style & 0x0F) == vbYesNo || (style & 0x0F) == vbYesNoCancel;
+  request.Cancel = (style & 0x0F) == vbYesNoCancel;
   request.Icon = IconFromStyle(style);
   request.DefaultSecond = request.YesNo && (style & vbDefaultButton2) != 0;
   return request;
@@ -65,7 +66,7 @@ MessageLayout LayOutMessage(Host& host, const MessageRequest& request) {
   int iconH = icon ? MessageIconSize : 0;
   layout.TextX = Margin + (icon ? MessageIconSize + Margin : 0) + Border;
   layout.TextY = contentTop + std::max(0, (iconH - textH) / 2);
-  int buttons = request.YesNo ? 2 : 1;
+  int buttons = request.YesNo ? (request.Cancel ? 3 : 2) : 1;
   int buttonsW = buttons * ButtonW + (buttons - 1) * ButtonGap;
   int titleW = host.MeasureText(request.Title, ui::TitleStyle).W;
   int width = std::max({layout.TextX + textW + Margin + 4 + Border,
@@ -87,6 +88,11 @@ MessageLayout LayOutMessage(Host& host, const MessageRequest& request) {
   return layout;
 }
 
+bool AnswerFits(const MessageRequest& request, int result) {
+  if (!request.YesNo) return result == vbOK;
+  return result == vbYes || result == vbNo || (request.Cancel && result == vbCancel);
+}
+
 MessageWindow::MessageWindow(Form& form, MessageRequest request)
     : Control(form, nullptr, "msgbox"), request_(std::move(request)) {
   layout_ = LayOutMessage(form.GetHost(), request_);
@@ -97,7 +103,7 @@ MessageWindow::MessageWindow(Form& form, MessageRequest request)
 
 int MessageWindow::ResultOf(int button) const {
   if (!request_.YesNo) return vbOK;
-  return button == 0 ? vbYes : vbNo;
+  return button == 0 ? vbYes : button == 1 ? vbNo : vbCancel;
 }
 
 int MessageWindow::DefaultResult() const {
@@ -105,8 +111,7 @@ int MessageWindow::DefaultResult() const {
 }
 
 void MessageWindow::Answer(int result) {
-  bool fits = request_.YesNo ? (result == vbYes || result == vbNo) : result == vbOK;
-  Close(fits ? result : DefaultResult());
+  Close(AnswerFits(request_, result) ? result : DefaultResult());
 }
 
 void MessageWindow::Close(int result) {
@@ -210,7 +215,7 @@ void MessageWindow::OnKeyDown(int keyCode, int shift) {
       Close(ResultOf(focused_));
       return;
     case KeyEscape:
-      Close(request_.YesNo ? vbNo : vbOK);
+      Close(request_.Cancel ? vbCancel : request_.YesNo ? vbNo : vbOK);
       return;
     case KeyTab:
     case KeyLeft:
@@ -223,6 +228,9 @@ void MessageWindow::OnKeyDown(int keyCode, int shift) {
       return;
     case 'N':
       if (request_.YesNo) Close(vbNo);
+      return;
+    case 'C':
+      if (request_.Cancel) Close(vbCancel);
       return;
     default:
       return;

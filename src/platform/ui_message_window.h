@@ -15,6 +15,7 @@ struct MessageRequest {
   std::string Prompt;
   std::string Title;
   bool YesNo = false;
+  bool Cancel = false;  // vbYesNoCancel: a third button, Cancel, after Yes and No
   MessageIcon Icon = MessageIcon::None;
   bool DefaultSecond = false;  // vbDefaultButton2: No is the default of a Yes/No box
 };
@@ -30,10 +31,13 @@ struct MessageLayout {
   Rect Icon;  // empty without an icon
   int TextX = 0, TextY = 0, LineHeight = 0;
   std::vector<std::string> Lines;
-  std::vector<Rect> Buttons;  // OK, or Yes then No
+  std::vector<Rect> Buttons;  // OK, or Yes then No (then Cancel)
 };
 
 MessageLayout LayOutMessage(Host& host, const MessageRequest& request);
+
+// Whether the box has a button for this answer.
+bool AnswerFits(const MessageRequest& request, int result);
 
 class MessageWindow : public Control {
  public:
@@ -41,7 +45,7 @@ class MessageWindow : public Control {
 
   const MessageRequest& Request() const { return request_; }
   bool Answered() const { return result_ != 0; }
-  int Result() const { return result_; }  // vbOK, vbYes or vbNo
+  int Result() const { return result_; }  // vbOK, vbYes, vbNo or vbCancel
   // The result of the default button: OK, Yes, or No with vbDefaultButton2.
   int DefaultResult() const;
   // A scripted answer; one the box has no button for takes the default.

@@ -103,6 +103,7 @@ void FrmMain::ShowLifetimeStats() {
 }
 
 void FrmMain::lblStatsDone_Click() {
+  const std::vector<HistoryRun> runs = RunsToRecord();  // before the counts become totals
   PlayClick();
   picStats->Hide();
   picStats->Cls();
@@ -113,6 +114,7 @@ void FrmMain::lblStatsDone_Click() {
     for (int n = 0; n < 4; ++n)
       if (chkTourney[n]->Value() == 1) UpdateLifetimeScore(n);
   }
+  RecordHistory(runs);
 }
 
 void FrmMain::lblReset_Click(int index) {

@@ -31,7 +31,15 @@ void FrmMain::LoadField() {
 
   const std::string stem =
       std::to_string(Settings.Season) + "f" + std::to_string(Menu.CurrentField);
-  Field.FieldLoaded = ReadFieldFile(stem + ".fld") && picMask->LoadPicture(stem + ".bmp");
+  // A field the player made or changed with the editor is played in place of the shipped
+  // one, with its own backdrop when it has one.
+  std::string fieldFile = stem + ".fld", backdrop = stem + ".bmp";
+  const std::string mine = config_.FieldsDir.empty() ? "" : config_.FieldsDir + "/";
+  if (!mine.empty() && FileReadable(mine + fieldFile)) {
+    fieldFile = mine + fieldFile;
+    if (FileReadable(mine + backdrop)) backdrop = mine + backdrop;
+  }
+  Field.FieldLoaded = ReadFieldFile(fieldFile) && picMask->LoadPicture(backdrop);
   if (!Field.FieldLoaded) {
     MsgBox(form_, "There is no valid Data File for Field " + std::to_string(Menu.CurrentField) +
                       "  The Field may not be installed. Try rebuilding the field file using the "

@@ -143,6 +143,7 @@ e2e_start_x() {
 # has to find that out itself and play silently.
 e2e_start_game() {
   (unset SDL_AUDIODRIVER SDL_VIDEODRIVER
+    export XDG_DATA_HOME="$RUN/share"  # the score history stays with the check
     exec "$GAME" --data "$DATA" --config "$RUN/config" "$@") \
     >"$RUN/game.stdout" 2>"$RUN/game.stderr" &
   GAME_PID=$!

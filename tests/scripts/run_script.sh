@@ -16,6 +16,20 @@
 #   # check-config: FILE      lines the final quillmoor.ini must contain, in order
 #   # stderr: TEXT            text the game's error output must contain
 #   # file: NAME              a file the run must leave in WORK_DIR (a snapshot, a dump)
+#   # home-file: FILE         a fixture (relative to the script) copied into the home folder
+#   # user-field: FILE        a fixture copied into the player's fields folder first
+#   # fields-folder-is-a-file the player's fields folder cannot be made (saving must fail)
+#   # dump-has: NAME TEXT     the file NAME (a dump, relative to WORK_DIR) must contain TEXT
+#
+#   # history: FILE           the score history to start from: SQL run by sqlite3 (.sql), or
+#                             a file copied as it is (a damaged one, say)
+#   # check-history: FILE     lines the history, exported by --history-csv, must contain
+#   # history-unchanged       the history file must end exactly as the fixture began
+#
+# The player's own data ($XDG_DATA_HOME) and $HOME lie in WORK_DIR/userdata and WORK_DIR/home,
+# so no run sees the real ones; SCRIPT_USER_DATA names another $XDG_DATA_HOME to share one
+# between runs (a field saved by the editor, then played by the game).
+# The score history lives in the run's $XDG_DATA_HOME, in quillmoor/history.sqlite3.
 set -u
 
 twice=0
@@ -52,6 +66,13 @@ expected_exit=0
 check_config=""
 stderr_wanted=()
 files_wanted=()
+home_files=()
+user_fields=()
+fields_blocked=0
+dump_checks=()
+history_fixture=""
+check_history=""
+history_unchanged=0
 
 read_directives() {
   local line body words
@@ -70,13 +91,20 @@ read_directives() {
       check-config:*) check_config="$scripts_dir/$(trim "${body#check-config:}")" ;;
       stderr:*) stderr_wanted+=("$(trim "${body#stderr:}")") ;;
       file:*) files_wanted+=("$(trim "${body#file:}")") ;;
+      home-file:*) home_files+=("$scripts_dir/$(trim "${body#home-file:}")") ;;
+      user-field:*) user_fields+=("$scripts_dir/$(trim "${body#user-field:}")") ;;
+      fields-folder-is-a-file) fields_blocked=1 ;;
+      dump-has:*) dump_checks+=("$(trim "${body#dump-has:}")") ;;
+      history:*) history_fixture="$scripts_dir/$(trim "${body#history:}")" ;;
+      check-history:*) check_history="$scripts_dir/$(trim "${body#check-history:}")" ;;
+      history-unchanged) history_unchanged=1 ;;
     esac
   done <"$script"
   if ! [[ "$expected_exit" =~ ^[0-9]+$ ]]; then
     echo "FAIL: $script: '# exit:' needs a number, not '$expected_exit'" >&2
     exit 1
   fi
-  for file in "$config_fixture" "$check_config"; do
+  for file in "$config_fixture" "$check_config" "$history_fixture" "$check_history"; do
     if [[ -n "$file" && ! -f "$file" ]]; then
       echo "FAIL: $script names a missing file: $file" >&2
       exit 1
@@ -85,7 +113,7 @@ read_directives() {
 }
 
 # Lines of EXPECT must appear in TARGET as substrings of successive lines, in order; a line
-# starting with ! must appear nowhere. Blank lines and # comments in EXPECT are skipped.
+# starting with ! must appear nowhere, one starting with = in exactly one line. Blank lines and # comments in EXPECT are skipped.
 check_in_order() {
   local expect=$1 target=$2
   awk -v expect="$expect" '
@@ -93,6 +121,7 @@ check_in_order() {
       sub(/\r$/, "")
       if ($0 ~ /^[ \t]*$/ || substr($0, 1, 1) == "#") next
       if (substr($0, 1, 1) == "!") { banned[++nb] = substr($0, 2); bannedAt[nb] = FNR }
+      else if (substr($0, 1, 1) == "=") { once[++no] = substr($0, 2); onceAt[no] = FNR }
       else { wanted[++nw] = $0; wantedAt[nw] = FNR }
       next
     }
@@ -102,9 +131,15 @@ check_in_order() {
           printf "  %s:%d must not appear, but line %d has it:\n    %s\n", expect, bannedAt[i], FNR, $0
           failed = 1
         }
+      for (i = 1; i <= no; i++) if (index($0, once[i])) seen[i]++
       if (found < nw && index($0, wanted[found + 1])) { found++; lastAt = FNR }
     }
     END {
+      for (i = 1; i <= no; i++)
+        if (seen[i] != 1) {
+          printf "  %s:%d must appear exactly once, but is in %d lines\n", expect, onceAt[i], seen[i]
+          failed = 1
+        }
       if (found < nw) {
         printf "  %s:%d not found", expect, wantedAt[found + 1]
         if (found > 0) printf " after line %d (which matched %s:%d)", lastAt, expect, wantedAt[found]
@@ -131,9 +166,26 @@ show_failure() {
 run_once() {
   local run=$1 status=0 wanted
   rm -rf "$run"
-  mkdir -p "$run/config"
+  mkdir -p "$run/config" "$run/home"
   [[ -n "$config_fixture" ]] && cp "$config_fixture" "$run/config/quillmoor.ini"
-  (cd "$run" && exec timeout 240 "$game" --headless --data "$data" --config "$run/config" \
+  local user_data=${SCRIPT_USER_DATA:-$run/userdata}
+  mkdir -p "$user_data/quillmoor"
+  for wanted in "${home_files[@]}"; do cp "$wanted" "$run/home/"; done
+  if [[ ${#user_fields[@]} -gt 0 ]]; then
+    mkdir -p "$user_data/quillmoor/fields"
+    cp "${user_fields[@]}" "$user_data/quillmoor/fields/"
+  fi
+  [[ $fields_blocked -eq 1 ]] && : >"$user_data/quillmoor/fields"
+  local history="$user_data/quillmoor/history.sqlite3"
+  if [[ -n "$history_fixture" ]]; then
+    mkdir -p "$(dirname "$history")"
+    if [[ "$history_fixture" == *.sql ]]; then
+      sqlite3 "$history" <"$history_fixture" || { echo "FAIL: cannot load $history_fixture" >&2; return 1; }
+    else
+      cp "$history_fixture" "$history"
+    fi
+  fi
+  (cd "$run" && HOME="$run/home" XDG_DATA_HOME="$user_data" exec timeout 240 "$game" --headless --data "$data" --config "$run/config" \
     --seed 1 --script "$script" --trace "$run/$name.trace.jsonl" "${extra_args[@]}") \
     >"$run/$name.stdout" 2>"$run/$name.stderr"
   local code=$?
@@ -157,9 +209,31 @@ run_once() {
       status=1
     fi
   fi
+  if [[ -n "$check_history" ]]; then
+    if ! XDG_DATA_HOME="$user_data" "$game" --history-csv "$run/history.csv" 2>>"$run/$name.stderr"; then
+      echo "FAIL: the history could not be exported" >&2
+      status=1
+    elif ! check_in_order "$check_history" "$run/history.csv" >&2; then
+      echo "FAIL: the history does not meet $check_history" >&2
+      status=1
+    fi
+  fi
+  if [[ $history_unchanged -eq 1 ]] && ! cmp -s "$history_fixture" "$history"; then
+    echo "FAIL: the history file was changed" >&2
+    status=1
+  fi
   for wanted in "${stderr_wanted[@]}"; do
     if ! grep -qF -- "$wanted" "$run/$name.stderr"; then
       echo "FAIL: the error output does not contain: $wanted" >&2
+      status=1
+    fi
+  done
+  local check dump text
+  for check in "${dump_checks[@]}"; do
+    dump=${check%% *}
+    text=${check#* }
+    if ! grep -qF -- "$text" "$run/$dump" 2>/dev/null; then
+      echo "FAIL: the dump $dump does not contain: $text" >&2
       status=1
     fi
   done

@@ -94,6 +94,17 @@ std::string HeadlessHost::LongTimeAndDate() {
   return text;
 }
 
+std::string HeadlessHost::LocalTimestamp() {
+  // The sheets' fixed first of January 2001; a run past midnight goes on into the next days.
+  constexpr long SecondsPerDay = 86400;
+  const long clock = static_cast<long>(std::floor(DayClock()));
+  const long seconds = clock % SecondsPerDay;
+  char text[64];
+  std::snprintf(text, sizeof text, "2001-01-%02ld %02ld:%02ld:%02ld", 1 + clock / SecondsPerDay,
+                seconds / 3600, seconds / 60 % 60, seconds % 60);
+  return text;
+}
+
 int HeadlessHost::ShowCursor(bool show) {
   cursorCount_ += show ? 1 : -1;
   return cursorCount_;

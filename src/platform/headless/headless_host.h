@@ -60,6 +60,7 @@ class HeadlessHost : public Host {
   uint32_t RandomSeed() override { return seed_; }
   // A fixed date, with the time of the virtual day clock, so that runs compare equal.
   std::string LongTimeAndDate() override;
+  std::string LocalTimestamp() override;
 
   int ShowCursor(bool show) override;
   void ClipCursor(std::optional<Rect> area) override;

@@ -3,7 +3,7 @@
 
 #include <algorithm>
 
-#include "platform/headless/bmp_writer.h"
+#include "platform/bmp_writer.h"
 #include "platform/headless/headless_host.h"
 #include "platform/headless/trace_match.h"
 #include "platform/headless/whole_file_write.h"

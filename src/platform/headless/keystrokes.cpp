@@ -14,7 +14,7 @@ struct NamedKey {
   bool Printable;
 };
 
-constexpr std::array<NamedKey, 10> NamedKeys = {{
+constexpr std::array<NamedKey, 11> NamedKeys = {{
     {"Esc", KeyEscape, false},
     {"Enter", KeyReturn, false},
     {"Tab", KeyTab, false},
@@ -25,7 +25,10 @@ constexpr std::array<NamedKey, 10> NamedKeys = {{
     {"Down", KeyDown, false},
     {"Left", KeyLeft, false},
     {"Right", KeyRight, false},
+    {"Delete", KeyDelete, false},
 }};
+
+constexpr std::string_view CtrlPrefix = "Ctrl+";
 
 bool SameWord(std::string_view a, std::string_view b) {
   if (a.size() != b.size()) return false;
@@ -127,6 +130,14 @@ std::optional<std::vector<HostEvent>> KeyEvents(std::string_view name) {
       AddStroke(events, key.Code, 0, key.Printable ? " " : "");
       return events;
     }
+  }
+  // Ctrl with a letter or digit: the key alone, no character, as a desktop sends a shortcut.
+  if (name.size() == CtrlPrefix.size() + 1 &&
+      SameWord(name.substr(0, CtrlPrefix.size()), CtrlPrefix) &&
+      std::isalnum(static_cast<unsigned char>(name.back()))) {
+    const int code = std::toupper(static_cast<unsigned char>(name.back()));
+    AddStroke(events, code, 2, "");
+    return events;
   }
   auto characters = SplitUtf8(name);
   if (!characters || characters->size() != 1 || !IsPrintable(name)) return std::nullopt;

@@ -143,7 +143,7 @@ void ParseKey(const std::vector<std::string>& words, ScriptCommand& command) {
 }
 
 void ParseAnswer(const std::vector<std::string>& words, ScriptCommand& command) {
-  ExpectCount(words, 1, 1, "answer ok|yes|no");
+  ExpectCount(words, 1, 1, "answer ok|yes|no|cancel");
   std::string answer = Lower(words[1]);
   if (answer == "ok") {
     command.Button = vbOK;
@@ -151,8 +151,10 @@ void ParseAnswer(const std::vector<std::string>& words, ScriptCommand& command) 
     command.Button = vbYes;
   } else if (answer == "no") {
     command.Button = vbNo;
+  } else if (answer == "cancel") {
+    command.Button = vbCancel;
   } else {
-    throw LineError{"the answer must be ok, yes or no, not '" + words[1] + "'"};
+    throw LineError{"the answer must be ok, yes, no or cancel, not '" + words[1] + "'"};
   }
 }
 

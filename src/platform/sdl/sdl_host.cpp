@@ -73,7 +73,7 @@ std::unique_ptr<Host> CreateSdlHost(const HostOptions& options, std::string& err
     SDL_Quit();
     return nullptr;
   }
-  auto screen = SdlScreen::Open(options.Scale, presenter, error);
+  auto screen = SdlScreen::Open(options.Scale, options.WindowTitle, presenter, error);
   if (!screen) {
     SDL_Quit();
     return nullptr;

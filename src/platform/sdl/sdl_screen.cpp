@@ -82,7 +82,8 @@ bool DisplayHasHardwareOpenGl() {
   return !renderer.empty() && !IsSoftwareOpenGl(renderer);
 }
 
-std::unique_ptr<SdlScreen> SdlScreen::Open(int scale, Presenter presenter, std::string& error) {
+std::unique_ptr<SdlScreen> SdlScreen::Open(int scale, const std::string& title, Presenter presenter,
+                                           std::string& error) {
   std::unique_ptr<SdlScreen> screen(new SdlScreen());
   screen->windowedScale_ = scale > 0 ? scale : AutomaticScale();
   if (presenter == Presenter::Automatic) {
@@ -90,7 +91,7 @@ std::unique_ptr<SdlScreen> SdlScreen::Open(int scale, Presenter presenter, std::
   }
   // Without this SDL may itself build the window surface on OpenGL.
   if (presenter == Presenter::WindowSurface) SDL_SetHint(SDL_HINT_FRAMEBUFFER_ACCELERATION, "0");
-  screen->window_ = SDL_CreateWindow("Quillmoor", SDL_WINDOWPOS_CENTERED, SDL_WINDOWPOS_CENTERED,
+  screen->window_ = SDL_CreateWindow(title.c_str(), SDL_WINDOWPOS_CENTERED, SDL_WINDOWPOS_CENTERED,
                                      LogicalWidth * screen->windowedScale_,
                                      LogicalHeight * screen->windowedScale_, SDL_WINDOW_SHOWN);
   if (!screen->window_) {

@@ -27,7 +27,8 @@ class SdlScreen {
   enum class Presenter { Automatic, WindowSurface, Renderer };
 
   // Needs the video subsystem. `scale` 0 picks the largest multiple that fits the desktop.
-  static std::unique_ptr<SdlScreen> Open(int scale, Presenter presenter, std::string& error);
+  static std::unique_ptr<SdlScreen> Open(int scale, const std::string& title, Presenter presenter,
+                                         std::string& error);
   ~SdlScreen();
   SdlScreen(const SdlScreen&) = delete;
   SdlScreen& operator=(const SdlScreen&) = delete;

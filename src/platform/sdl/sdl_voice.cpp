@@ -1,6 +1,7 @@
 #include "platform/sdl/sdl_voice.h"
 
 #include <algorithm>
+#include <cerrno>
 #include <cstdio>
 #include <cstring>
 
@@ -20,7 +21,7 @@ bool SilentNoticeGiven = false;
 void NoticeSilence() {
   if (SilentNoticeGiven) return;
   SilentNoticeGiven = true;
-  std::fprintf(stderr, "quillmoor: no sound device; playing silently\n");
+  std::fprintf(stderr, "%s: no sound device; playing silently\n", program_invocation_short_name);
 }
 
 // Resamples to the device's rate and folds the channels to one.

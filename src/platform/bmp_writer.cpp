@@ -1,4 +1,4 @@
-#include "platform/headless/bmp_writer.h"
+#include "platform/bmp_writer.h"
 
 #include <cstdint>
 

@@ -1,0 +1,38 @@
+#pragma once
+// The player's own files: the folders they live in, reading them whole, writing them
+// atomically, listing a folder for a file chooser. Nothing above the platform layer opens a
+// file itself; the field editor and the game's field loading go through these.
+
+#include <optional>
+#include <string>
+#include <vector>
+
+namespace qm {
+
+// $HOME, else the current directory.
+std::string HomeFolder();
+// Fields made or changed with the editor: $XDG_DATA_HOME/quillmoor/fields, else
+// ~/.local/share/quillmoor/fields. It may not exist yet.
+std::string UserFieldsFolder();
+
+// The whole file, or nullopt with `error` set (a missing file, a folder, one larger than
+// `limit` bytes).
+std::optional<std::string> ReadWholeFile(const std::string& path, size_t limit, std::string& error);
+bool FileExists(const std::string& path);
+
+// Replaces `path` with `bytes` atomically (a temporary file in the same folder, flushed,
+// renamed over the old one), making the folder first. False with `error` set, and the old
+// file untouched, when it cannot.
+bool ReplaceWholeFile(const std::string& path, const std::string& bytes, std::string& error);
+// False with `error` set when the file exists and cannot be removed.
+bool RemoveUserFile(const std::string& path, std::string& error);
+
+struct FolderEntry {
+  std::string Name;
+  bool IsFolder = false;
+};
+// The visible entries of a folder (no dot files), folders first, each group sorted by name
+// without regard to case; nullopt with `error` set if it cannot be read.
+std::optional<std::vector<FolderEntry>> ListFolder(const std::string& path, std::string& error);
+
+}  // namespace qm

@@ -1,0 +1,137 @@
+#include <gtest/gtest.h>
+
+#include <filesystem>
+#include <fstream>
+#include <sstream>
+
+#include "editor/edit_history.h"
+#include "editor/field_check.h"
+#include "editor/field_document.h"
+#include "editor/flight_preview.h"
+
+namespace qm {
+
+namespace {
+
+std::string ReadShipped(const std::string& name) {
+  std::ifstream file(std::string(QUILLMOOR_TEST_DATA) + "/" + name, std::ios::binary);
+  std::stringstream text;
+  text << file.rdbuf();
+  return text.str();
+}
+
+TrapRecord MakeTrap(int x, int y, float dx, float dy, int floor, int direction, int rabbit) {
+  TrapRecord t;
+  t.X = static_cast<int16_t>(x);
+  t.Y = static_cast<int16_t>(y);
+  t.DX = dx;
+  t.DY = dy;
+  t.FloorY = static_cast<int16_t>(floor);
+  t.Direction = static_cast<int16_t>(direction);
+  t.Rabbit = static_cast<int16_t>(rabbit);
+  return t;
+}
+
+}  // namespace
+
+TEST(FieldEditorTest, EveryShippedFieldRoundTrips) {
+  int fields = 0;
+  for (int season = 0; season < 2; ++season) {
+    for (int field = 1; field <= 5; ++field) {
+      const std::string name = std::to_string(season) + "f" + std::to_string(field) + ".fld";
+      const ParsedField shipped = ParseFieldDocument(ReadShipped(name));
+      ASSERT_TRUE(shipped.Field) << name << ": " << shipped.Reason;
+      const std::string written = WriteFieldDocument(*shipped.Field);
+      EXPECT_NE(written.find("\r\n"), std::string::npos) << name;
+      const ParsedField again = ParseFieldDocument(written);
+      ASSERT_TRUE(again.Field) << name;
+      EXPECT_EQ(*again.Field, *shipped.Field) << name;
+      ++fields;
+    }
+  }
+  EXPECT_EQ(fields, 10);
+}
+
+TEST(FieldEditorTest, OddSpeedsAndTextsSurviveWriting) {
+  FieldDocument field = NewFieldDocument();
+  field.Title = "Ridge, with a comma";
+  field.Traps[0].Trap.DX = 0.1f;  // not exact in binary: must still read back the same
+  field.Traps[0].Trap.DY = -1234.5677f;
+  field.Traps.push_back({"Second", MakeTrap(-32768, 32767, 3e-7f, 1e30f, -5, 1, 1)});
+  const ParsedField again = ParseFieldDocument(WriteFieldDocument(field));
+  ASSERT_TRUE(again.Field) << again.Reason;
+  EXPECT_EQ(*again.Field, field);
+}
+
+TEST(FieldEditorTest, RefusesWhatTheGameWouldRefuse) {
+  EXPECT_FALSE(ParseFieldDocument("").Field);
+  EXPECT_FALSE(ParseFieldDocument("Title\r\n1\r\nTrap\r\n40000\r\n").Field);
+  const ParsedField five = ParseFieldDocument("T\r\n5\r\n");
+  EXPECT_FALSE(five.Field);
+  EXPECT_FALSE(five.Reason.empty());
+
+  const FieldCheck broken = CheckFieldText("x.fld", "Title\r\n2\r\nTrap 1\r\n5\r\n", 0.45f);
+  EXPECT_EQ(broken.ExitCode, 1);
+  EXPECT_NE(broken.Reason.find("x.fld"), std::string::npos);
+  const FieldCheck shipped = CheckFieldText("0f1.fld", ReadShipped("0f1.fld"), 0.45f);
+  EXPECT_EQ(shipped.ExitCode, 0);
+  EXPECT_NE(shipped.Report.find("Trap 2 - Going Away"), std::string::npos);
+
+  EXPECT_FALSE(ParseTypedWhole("X", "40000").Value);
+  EXPECT_FALSE(ParseTypedWhole("X", "12.5").Value);
+  EXPECT_FALSE(ParseTypedWhole("X", "twelve").Value);
+  EXPECT_EQ(ParseTypedWhole("X", " -32768 ").Value, -32768);
+  EXPECT_FALSE(ParseTypedSpeed("DX", "inf").Value);
+  EXPECT_EQ(ParseTypedSpeed("DX", "-2.5").Value, -2.5);
+
+  FieldDocument none;
+  EXPECT_FALSE(SaveRefusal(none).empty());
+  FieldDocument five_traps = NewFieldDocument();
+  five_traps.Traps.resize(5, five_traps.Traps[0]);
+  EXPECT_FALSE(SaveRefusal(five_traps).empty());
+}
+
+TEST(FieldEditorTest, WarnsTheDesigner) {
+  const auto warnings = [](const TrapRecord& t) {
+    return TrapWarnings(t, FlyClay(t, DefaultSpeedFactor));
+  };
+  const TrapRecord good = MakeTrap(330, 560, 5.5f, 3.0f, 590, Crossing, 0);
+  EXPECT_TRUE(warnings(good).empty());
+  const FlightPath flight = FlyClay(good, DefaultSpeedFactor);
+  EXPECT_GT(flight.Seconds, 1.0);
+  EXPECT_LT(flight.Seconds, 8.0);
+  EXPECT_TRUE(flight.EntersView);
+  // A clay dropped straight onto its ground line flies a moment only.
+  const TrapRecord short_ = MakeTrap(800, 600, 1, -5, 610, Crossing, 0);
+  EXPECT_EQ(FlyClay(short_, DefaultSpeedFactor).End, FlightEnd::Landed);
+  EXPECT_EQ(warnings(short_).size(), 1u);
+  const TrapRecord off = MakeTrap(-400, 600, -3, 1, 700, Crossing, 0);
+  EXPECT_GE(warnings(off).size(), 2u);  // off the picture and never seen
+  const TrapRecord rabbit = MakeTrap(800, 600, 4, 2, 500, Crossing, 1);
+  const auto rabbitWarnings = warnings(rabbit);
+  EXPECT_NE(std::find_if(rabbitWarnings.begin(), rabbitWarnings.end(),
+                         [](const std::string& w) { return w.find("Rabbit") == 0; }),
+            rabbitWarnings.end());
+}
+
+TEST(FieldEditorTest, UndoAndRedoWalkTheChanges) {
+  FieldDocument field = NewFieldDocument();
+  EditHistory history;
+  const FieldDocument first = field;
+  history.Record(field);
+  field.Traps[0].Trap.X = 10;
+  const FieldDocument second = field;
+  history.Record(field);
+  field.Title = "Renamed";
+  history.Undo(field);
+  EXPECT_EQ(field, second);
+  history.Undo(field);
+  EXPECT_EQ(field, first);
+  EXPECT_FALSE(history.CanUndo());
+  history.Redo(field);
+  EXPECT_EQ(field, second);
+  history.Record(field);  // a new change forgets what could be redone
+  EXPECT_FALSE(history.CanRedo());
+}
+
+}  // namespace qm
