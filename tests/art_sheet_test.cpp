@@ -82,11 +82,6 @@ TEST(ArtRegionTable, RegionsFitTheSheetAndOverlapOnlyWhereShared) {
     }
 }
 
-TEST_F(ArtSheet, HasTheGameSize) {
-  EXPECT_EQ(Sheet().W, assets::ArtSheetWidth);
-  EXPECT_EQ(Sheet().H, assets::ArtSheetHeight);
-}
-
 TEST_F(ArtSheet, MasksArePureBlackAndWhiteAndPicturesBlackOutsideTheirMasks) {
   for (const ArtRegion& r : assets::ArtRegions()) {
     if (r.Kind != ArtKind::Sprite && r.Kind != ArtKind::Mask) continue;

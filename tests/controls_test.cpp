@@ -4,6 +4,7 @@
 
 #include "platform/form.h"
 #include "platform/picture_box.h"
+#include "test_support.h"
 #include "ui_test_host.h"
 
 namespace qm {
@@ -15,11 +16,6 @@ class ControlsTest : public ::testing::Test {
   // Dispatches everything queued.
   void Pump() {
     while (!host.Events.empty()) form.DoEvents();
-  }
-  std::string TextOf(const TraceEvent& e, const std::string& field) {
-    for (const auto& [name, value] : e.Fields)
-      if (name == field) return std::get<std::string>(value);
-    return "<missing>";
   }
 
   UiTestHost host;
@@ -73,8 +69,8 @@ TEST_F(ControlsTest, ProgramChangesRaiseClickOrChangeButNeverMouseHandlers) {
   EXPECT_EQ(changes, 2);
   auto texts = host.TracesOf("text");
   ASSERT_EQ(texts.size(), 1u);
-  EXPECT_EQ(TextOf(texts[0], "control"), "txtStats");
-  EXPECT_EQ(TextOf(texts[0], "text"), "sheet");
+  EXPECT_EQ(TextField(texts[0], "control"), "txtStats");
+  EXPECT_EQ(TextField(texts[0], "text"), "sheet");
 
   EXPECT_EQ(mouse, 0);
 }
@@ -257,9 +253,9 @@ TEST_F(ControlsTest, CaptionsAreTracedOnlyWhenTheyChange) {
   opt.SetCaption("Ann");
   auto captions = host.TracesOf("caption");
   ASSERT_EQ(captions.size(), 2u);
-  EXPECT_EQ(TextOf(captions[0], "control"), "lblClaysHit(2)");
-  EXPECT_EQ(TextOf(captions[0], "text"), "7");
-  EXPECT_EQ(TextOf(captions[1], "control"), "optName(3)");
+  EXPECT_EQ(TextField(captions[0], "control"), "lblClaysHit(2)");
+  EXPECT_EQ(TextField(captions[0], "text"), "7");
+  EXPECT_EQ(TextField(captions[1], "control"), "optName(3)");
 }
 
 TEST_F(ControlsTest, PictureBoxKeepsItsPictureUnderTheDrawingAndPanelsTraceVisibility) {
@@ -288,7 +284,7 @@ TEST_F(ControlsTest, PictureBoxKeepsItsPictureUnderTheDrawingAndPanelsTraceVisib
   auto shows = host.TracesOf("show"), hides = host.TracesOf("hide");
   ASSERT_EQ(shows.size(), 1u);
   ASSERT_EQ(hides.size(), 1u);
-  EXPECT_EQ(TextOf(shows[0], "control"), "picStats");
+  EXPECT_EQ(TextField(shows[0], "control"), "picStats");
   EXPECT_FALSE(child.IsShown());
 }
 

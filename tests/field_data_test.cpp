@@ -4,68 +4,41 @@
 #include <gtest/gtest.h>
 
 #include <algorithm>
-#include <array>
 #include <cmath>
-#include <cstdint>
-#include <fstream>
-#include <iterator>
 #include <set>
 #include <string>
 #include <vector>
 
 #include "sim/clay_flight.h"
 #include "sim/field_file.h"
+#include "test_support.h"
 
 namespace qm {
 namespace {
 
-const std::string DataDir = QUILLMOOR_TEST_DATA;
+using Trap = TrapRecord;
 
 constexpr int BackdropW = 1600, BackdropH = 800;
 // The sight sits at (300, 196) of a 600 x 340 view whose corner pans over 0..1000, 0..460.
 constexpr float ReachLeft = 300, ReachRight = 1300, ReachTop = 196, ReachBottom = 656;
 
-std::string ReadWhole(const std::string& path) {
-  std::ifstream f(path, std::ios::binary);
-  return {std::istreambuf_iterator<char>(f), std::istreambuf_iterator<char>()};
-}
-
-// Splits on CR LF; any lone CR or LF is a fault of the file.
-std::vector<std::string> CrLfLines(const std::string& text, bool* clean) {
-  std::vector<std::string> lines;
-  std::string line;
-  *clean = true;
-  for (size_t i = 0; i < text.size(); ++i) {
-    if (text[i] == '\r' && i + 1 < text.size() && text[i + 1] == '\n') {
-      lines.push_back(line);
-      line.clear();
-      ++i;
-    } else if (text[i] == '\r' || text[i] == '\n') {
-      *clean = false;
-    } else {
-      line += text[i];
-    }
-  }
-  if (!line.empty()) *clean = false;
-  return lines;
-}
-
 struct Field {
   std::string Name;
-  std::vector<std::string> Lines;
-  bool CleanEndings = false;
-  FieldFileResult Read;
-  std::vector<TrapRecord> Traps;
+  bool Read = false;
+  int TrapCount = 0;
+  std::vector<Trap> Traps;
 };
 
+// A field file of the data directory, read by the game's own reader.
 Field LoadField(int season, int field) {
   Field f;
   f.Name = std::to_string(season) + "f" + std::to_string(field) + ".fld";
-  const std::string text = ReadWhole(DataDir + "/" + f.Name);
-  f.Lines = CrLfLines(text, &f.CleanEndings);
-  f.Read = ParseFieldFile(text);
-  if (f.Read.Ok)
-    f.Traps.assign(f.Read.Field.Traps.begin(), f.Read.Field.Traps.begin() + f.Read.Field.TrapCount);
+  const FieldFileResult read =
+      ParseFieldFile(ReadFile(std::string(QUILLMOOR_TEST_DATA) + "/" + f.Name));
+  f.Read = read.Ok;
+  f.TrapCount = read.Field.TrapCount;
+  for (int i = 0; i < std::min<int>(f.TrapCount, MaxTraps); ++i)
+    f.Traps.push_back(read.Field.Traps[i]);
   return f;
 }
 
@@ -144,49 +117,32 @@ RabbitRun RollRabbit(const TrapRecord& t, float speedFactor, const std::vector<f
   return run;
 }
 
-// A fault in one file must not hide the faults of the others, so each is checked on its own.
-void CheckFieldFormat(const Field& f) {
-  EXPECT_TRUE(f.CleanEndings) << "every line ends with CR LF";
-  ASSERT_EQ(f.Lines.size(), 2u + 8 * 4);
-  EXPECT_FALSE(f.Lines[0].empty()) << "title line";
-  ASSERT_TRUE(f.Read.Ok) << f.Read.Reason;
-  ASSERT_EQ(f.Traps.size(), 4u);
-  std::set<int> directions;
-  int rabbits = 0;
-  for (int i = 0; i < 4; ++i) {
-    const TrapRecord& t = f.Traps[i];
-    SCOPED_TRACE("trap " + std::to_string(i + 1));
-    EXPECT_FALSE(f.Lines[8 * i + 2].empty()) << "label line";
-    EXPECT_TRUE(t.X >= 0 && t.X < BackdropW && t.Y >= 0 && t.Y < BackdropH);
-    EXPECT_TRUE(t.FloorY > 0 && t.FloorY < BackdropH);
-    EXPECT_NE(t.DX, 0.0f);
-    EXPECT_GT(t.DY, 0.0f) << "every clay is thrown upwards";
-    directions.insert(t.Direction);
-    if (t.Rabbit != 0) ++rabbits;
-  }
-  EXPECT_EQ(directions, (std::set<int>{0, 1, 2})) << "incoming, going away and crossing";
-  EXPECT_GE(rabbits, 1);
-}
-
-TEST(FieldData, FilesFollowTheFieldFormat) {
+TEST(FieldData, EveryFieldHasFourTrapsOfEveryDirectionAndARabbit) {
   for (const Field& f : AllFields()) {
     SCOPED_TRACE(f.Name);
-    CheckFieldFormat(f);
+    EXPECT_TRUE(f.Read);
+    ASSERT_EQ(f.TrapCount, 4);
+    std::set<int> directions;
+    int rabbits = 0;
+    for (const Trap& t : f.Traps) {
+      EXPECT_TRUE(t.X >= 0 && t.X < BackdropW && t.Y >= 0 && t.Y < BackdropH);
+      EXPECT_TRUE(t.FloorY > 0 && t.FloorY < BackdropH);
+      EXPECT_NE(t.DX, 0.0f);
+      EXPECT_GT(t.DY, 0.0f) << "every clay is thrown upwards";
+      directions.insert(t.Direction);
+      rabbits += t.Rabbit != 0;
+    }
+    EXPECT_EQ(directions, (std::set<int>{0, 1, 2})) << "incoming, going away and crossing";
+    EXPECT_GE(rabbits, 1);
   }
-}
-
-TEST(FieldData, SeasonNamesAreOneLine) {
-  std::set<std::string> names;
-  for (int season = 0; season <= 1; ++season) {
-    bool clean = false;
-    const auto lines =
-        CrLfLines(ReadWhole(DataDir + "/" + std::to_string(season) + "s.txt"), &clean);
-    EXPECT_TRUE(clean);
-    ASSERT_EQ(lines.size(), 1u);
-    EXPECT_FALSE(lines[0].empty());
-    names.insert(lines[0]);
+  std::set<std::string> seasons;
+  for (const char* name : {"0s.txt", "1s.txt"}) {
+    const std::string text = ReadFile(std::string(QUILLMOOR_TEST_DATA) + "/" + name);
+    EXPECT_TRUE(text.ends_with("\r\n")) << name;
+    seasons.insert(text.substr(0, text.find_first_of("\r\n")));
   }
-  EXPECT_EQ(names.size(), 2u);
+  EXPECT_EQ(seasons.size(), 2u) << "two seasons, two names";
+  EXPECT_FALSE(seasons.count(""));
 }
 
 // Every clay a trap can throw, loaded as the game loads it: the first clay of a practice
@@ -256,39 +212,10 @@ TEST(FieldData, RabbitsRollAlongTheirGroundLineAcrossTheView) {
   }
 }
 
-uint32_t Le(const std::string& b, size_t at, int bytes) {
-  uint32_t v = 0;
-  for (int i = bytes - 1; i >= 0; --i) v = (v << 8) | static_cast<uint8_t>(b[at + i]);
-  return v;
-}
-
-void CheckBackdrop(const std::string& name) {
-  const std::string b = ReadWhole(DataDir + "/" + name);
-  ASSERT_GE(b.size(), 54u);
-  EXPECT_EQ(b.substr(0, 2), "BM");
-  EXPECT_EQ(static_cast<int32_t>(Le(b, 18, 4)), BackdropW);
-  EXPECT_EQ(static_cast<int32_t>(Le(b, 22, 4)), BackdropH);
-  EXPECT_EQ(Le(b, 28, 2), 24u);
-  EXPECT_EQ(Le(b, 30, 4), 0u) << "uncompressed";
-  EXPECT_GE(b.size(), Le(b, 10, 4) + 1600u * 3 * 800);
-}
-
-TEST(FieldData, BackdropsAreFullSize24BitBitmaps) {
-  for (int season = 0; season <= 1; ++season) {
-    for (int field = 1; field <= 5; ++field) {
-      const std::string name = std::to_string(season) + "f" + std::to_string(field) + ".bmp";
-      SCOPED_TRACE(name);
-      CheckBackdrop(name);
-    }
-  }
-}
-
 // Under a summer sky the sky is blue above all; grass, earth, timber and leaves are not.
-bool LooksLikeLand(const std::string& bmp, int x, int y) {
-  const size_t rowBytes = (BackdropW * 3 + 3) & ~3u;
-  const size_t at = Le(bmp, 10, 4) + (BackdropH - 1 - y) * rowBytes + 3 * x;
-  const int b = static_cast<uint8_t>(bmp[at]), g = static_cast<uint8_t>(bmp[at + 1]);
-  const int r = static_cast<uint8_t>(bmp[at + 2]);
+bool LooksLikeLand(const Surface& picture, int x, int y) {
+  const uint32_t p = picture.At(x, y);
+  const int r = (p >> 16) & 0xFF, g = (p >> 8) & 0xFF, b = p & 0xFF;
   return b < std::max(r, g);
 }
 
@@ -300,10 +227,11 @@ TEST(FieldData, GroundLinesLieOnPaintedGround) {
   for (int field = 1; field <= 5; ++field) {
     const Field f = LoadField(0, field);
     const std::string stem = "0f" + std::to_string(field);
-    const std::string bmp = ReadWhole(DataDir + "/" + stem + ".bmp");
-    ASSERT_GE(bmp.size(), 54u + 1600u * 3 * 800) << stem;
+    const auto picture = DataPicture(stem + ".bmp");
+    ASSERT_TRUE(picture) << stem;
+    const Surface& bmp = *picture;
     for (size_t i = 0; i < f.Traps.size(); ++i) {
-      const TrapRecord& t = f.Traps[i];
+      const Trap& t = f.Traps[i];
       SCOPED_TRACE(stem + " trap " + std::to_string(i + 1));
       const float speedFactor = 0.47f;
       const float x = FlyFirstClay(t, speedFactor).EndX;

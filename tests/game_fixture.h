@@ -10,6 +10,7 @@
 
 #include "app/frm_main.h"
 #include "fake_host.h"
+#include "test_support.h"
 
 namespace qm {
 
@@ -32,11 +33,7 @@ template <typename HostT>
 class GameTestOn : public ::testing::Test {
  protected:
   void SetUp() override {
-    dir_ = std::filesystem::temp_directory_path() /
-           ("quillmoor-test-" + std::to_string(::getpid()) + "-" +
-            ::testing::UnitTest::GetInstance()->current_test_info()->name());
-    std::filesystem::remove_all(dir_);
-    std::filesystem::create_directories(dir_);
+    dir_ = scratch_.Path();
     oldDir_ = std::filesystem::current_path();
     std::filesystem::current_path(dir_);
     config_ = GameConfig{dir_.string(), dir_.string(), dir_.string(), ""};
@@ -45,14 +42,12 @@ class GameTestOn : public ::testing::Test {
   void TearDown() override {
     game_.reset();
     std::filesystem::current_path(oldDir_);
-    std::filesystem::remove_all(dir_);
   }
   void WriteFile(const std::string& name, const std::string& text) {
-    std::FILE* f = std::fopen((dir_ / name).c_str(), "wb");
-    std::fwrite(text.data(), 1, text.size(), f);
-    std::fclose(f);
+    qm::WriteFile(dir_ / name, text);
   }
 
+  ScratchDir scratch_;
   HostT host_;
   GameConfig config_;
   std::unique_ptr<FrmMain> game_;

@@ -5,10 +5,10 @@
 #include <gtest/gtest.h>
 
 #include <algorithm>
+#include <array>
 #include <cmath>
 #include <cstdint>
 #include <cstdio>
-#include <fstream>
 #include <iterator>
 #include <map>
 #include <string>
@@ -21,50 +21,32 @@
 #include "geometry/roster_layout.h"
 #include "geometry/score_card_layout.h"
 #include "geometry/tourney_panel_layout.h"
+#include "test_support.h"
 
 namespace {
 
 using qm::Rect;
 
+// A generated picture; Problem says why it could not be read.
 struct Picture {
+  qm::Surface S;
   int W = 0, H = 0;
-  std::vector<uint8_t> Rgb;  // top row first, three bytes a pixel
   std::string Problem;
-  const uint8_t* At(int x, int y) const { return &Rgb[(static_cast<size_t>(y) * W + x) * 3]; }
+  std::array<uint8_t, 3> At(int x, int y) const {
+    const uint32_t p = S.At(x, y);
+    return {static_cast<uint8_t>(p >> 16), static_cast<uint8_t>(p >> 8), static_cast<uint8_t>(p)};
+  }
 };
 
-// Reads an uncompressed 24-bit bitmap from its own bytes.
 Picture LoadPicture(const std::string& name) {
   Picture p;
-  const std::string path = std::string(QUILLMOOR_TEST_DATA) + "/" + name;
-  std::ifstream f(path, std::ios::binary);
-  const std::vector<uint8_t> b{std::istreambuf_iterator<char>(f), std::istreambuf_iterator<char>()};
-  auto u32 = [&b](size_t at) {
-    return static_cast<uint32_t>(b[at] | (b[at + 1] << 8) | (b[at + 2] << 16) |
-                                 (static_cast<uint32_t>(b[at + 3]) << 24));
-  };
-  if (b.size() < 54 || b[0] != 'B' || b[1] != 'M') {
-    p.Problem = path + " is missing or not a bitmap";
-    return p;
+  if (auto s = qm::DataPicture(name)) {
+    p.S = std::move(*s);
+    p.W = p.S.W;
+    p.H = p.S.H;
+  } else {
+    p.Problem = name + " is missing or not a bitmap";
   }
-  const int w = static_cast<int32_t>(u32(18)), h = static_cast<int32_t>(u32(22));
-  const int bits = b[28] | (b[29] << 8);
-  const size_t offset = u32(10), row = (static_cast<size_t>(w) * 3 + 3) & ~size_t{3};
-  if (bits != 24 || u32(30) != 0 || w <= 0 || h <= 0 || offset + row * h > b.size()) {
-    p.Problem = path + " is not an uncompressed bottom-up 24-bit bitmap";
-    return p;
-  }
-  p.W = w;
-  p.H = h;
-  p.Rgb.resize(static_cast<size_t>(w) * h * 3);
-  for (int y = 0; y < h; ++y)
-    for (int x = 0; x < w; ++x) {
-      const size_t from = offset + (h - 1 - y) * row + x * 3;
-      uint8_t* to = &p.Rgb[(static_cast<size_t>(y) * w + x) * 3];
-      to[0] = b[from + 2];
-      to[1] = b[from + 1];
-      to[2] = b[from];
-    }
   return p;
 }
 
@@ -76,7 +58,7 @@ bool InAnyOtherItem(int x, int y, int self) {
   return false;
 }
 
-double Distance(const uint8_t* a, const uint8_t* b) {
+double Distance(const std::array<uint8_t, 3>& a, const std::array<uint8_t, 3>& b) {
   return std::sqrt(std::pow(a[0] - b[0], 2) + std::pow(a[1] - b[1], 2) + std::pow(a[2] - b[2], 2));
 }
 
@@ -151,20 +133,10 @@ int OffGroundPixels(const Picture& p, const Rect& r) {
   const assets::Rgb g = assets::BitmapTextGround;
   for (int y = r.Y; y < r.Y + r.H; ++y)
     for (int x = r.X; x < r.X + r.W; ++x) {
-      const uint8_t* c = p.At(x, y);
+      const auto c = p.At(x, y);
       if (c[0] != g.R || c[1] != g.G || c[2] != g.B) ++off;
     }
   return off;
-}
-
-TEST(PanelPictures, AreFullWindowBitmaps) {
-  for (const char* name :
-       {"0m.bmp", "1m.bmp", "play.bmp", "options.bmp", "stats.bmp", "tourney.bmp"}) {
-    const Picture p = LoadPicture(name);
-    ASSERT_EQ(p.Problem, "");
-    EXPECT_EQ(p.W, 640) << name;
-    EXPECT_EQ(p.H, 480) << name;
-  }
 }
 
 // Share of the rectangle's outermost pixels that have the most common colour among them,
@@ -178,7 +150,7 @@ Rim RimOf(const Picture& p, int item, const Rect& r) {
   double contrast = 0;
   int total = 0, outside = 0;
   auto visit = [&](int x, int y, int ox, int oy) {
-    const uint8_t* c = p.At(x, y);
+    const auto c = p.At(x, y);
     ++colours[static_cast<uint32_t>(c[0] << 16 | c[1] << 8 | c[2])];
     ++total;
     if (ox < 0 || oy < 0 || ox >= p.W || oy >= p.H || InAnyOtherItem(ox, oy, item)) return;

@@ -10,17 +10,6 @@
 
 namespace qm {
 
-namespace {
-
-std::string Field(const TraceEvent& e, const std::string& name) {
-  for (const auto& [key, value] : e.Fields)
-    if (key == name)
-      return std::holds_alternative<std::string>(value) ? std::get<std::string>(value) : "";
-  return "";
-}
-
-}  // namespace
-
 class PracticeStationTest : public GameTest {
  protected:
   void SetUp() override {
@@ -40,7 +29,7 @@ class PracticeStationTest : public GameTest {
     host_.Traces.clear();
     game_->SetTraps();
     for (const TraceEvent& e : host_.TracesOf("sound")) {
-      if (Field(e, "from") == "file") return Field(e, "name");
+      if (TextField(e, "from") == "file") return TextField(e, "name");
     }
     return "";
   }
@@ -193,18 +182,6 @@ TEST_F(PracticeStationTest, WithTwoPuffsRunningTheChipsMoveTwiceAFrame) {
   EXPECT_EQ(game_->Shot.Fragments[0].Y, 396);
 }
 
-TEST_F(PracticeStationTest, AClayExactlyAChokeAwayIsMissedAndOneLessIsBroken) {
-  game_->Field.Clays[0].State = ClayFlying;
-  game_->CheckHit(0, 800, 496, 812, 496);
-  game_->CheckHit(0, 800, 496, 800, 484);
-  EXPECT_EQ(game_->Field.Clays[0].State, ClayFlying);
-  EXPECT_EQ(Shooter().Hit, 0);
-  game_->CheckHit(0, 800, 496, 811, 485);
-  EXPECT_EQ(game_->Field.Clays[0].State, ClayBroken);
-  EXPECT_EQ(Shooter().Hit, 1);
-  EXPECT_EQ(game_->Shot.Breaks[0].X, 811);
-}
-
 TEST_F(PracticeStationTest, ViewPositionsAreRoundedOnceAfterThePanIsTakenOff) {
   StationState station;
   game_->View.PanX = 0.4f;
@@ -234,21 +211,6 @@ TEST_F(PracticeStationTest, OnlyTheStationLoopsRoundTheCagePostSlideFirst) {
   EXPECT_EQ(game_->picWork->Image().At(230, 0), 362u);  // 402.5 - 40, halves to even
   game_->DrawScenery(PanForm::TrapSetting);
   EXPECT_EQ(game_->picWork->Image().At(230, 0), 363u);  // 402.5 - 39.5
-}
-
-TEST_F(PracticeStationTest, OnlyTheFirstShotOfAReportPairThrowsTheSecondClay) {
-  game_->Waves.ShotWave = {"s000.wav", {1}};
-  game_->Shot.ShootingEnabled = true;
-  game_->View.ClayProgress = 1;
-  game_->Shot.GunLow = GunPosition::Shouldered;
-  game_->Shot.ShellsLeft = 2;
-  game_->Shot.PresentationKind = Trailing;
-  game_->Field.Clays[1].State = ClayLoaded;
-  game_->picMain_MouseDown(LeftButton, 0, 300, 170);
-  // A trailing pair's second clay waits for its own delay.
-  EXPECT_EQ(game_->Shot.PresentationKind, Trailing);
-  EXPECT_EQ(game_->Field.Clays[1].State, ClayLoaded);
-  EXPECT_EQ(Shooter().Thrown, 0);
 }
 
 TEST_F(PracticeStationTest, TheDumpNamesTheShootingStateAndTheRunningStation) {
@@ -292,47 +254,26 @@ class WaveHost : public GameHost {
   }
 };
 
-class WaveLoadingTest : public ::testing::Test {
+class WaveLoadingTest : public GameTestOn<WaveHost> {
  protected:
   void SetUp() override {
-    dir_ = std::filesystem::temp_directory_path() /
-           ("quillmoor-waves-" + std::to_string(::getpid()) + "-" +
-            ::testing::UnitTest::GetInstance()->current_test_info()->name());
-    std::filesystem::remove_all(dir_);
-    std::filesystem::create_directories(dir_);
-    oldDir_ = std::filesystem::current_path();
-    std::filesystem::current_path(dir_);
-    game_ = std::make_unique<FrmMain>(host_,
-                                      GameConfig{dir_.string(), dir_.string(), dir_.string(), ""});
+    GameTestOn<WaveHost>::SetUp();
     host_.Game = game_.get();
   }
-  void TearDown() override {
-    game_.reset();
-    std::filesystem::current_path(oldDir_);
-    std::filesystem::remove_all(dir_);
-  }
-  void Write(const std::string& name) {
-    std::FILE* f = std::fopen((dir_ / name).c_str(), "wb");
-    std::fputs("RIFF", f);
-    std::fclose(f);
-  }
-  WaveHost host_;
-  std::unique_ptr<FrmMain> game_;
-  std::filesystem::path dir_, oldDir_;
 };
 
 TEST_F(WaveLoadingTest, SixWavesInOrderAndOneMessagePerMissingFile) {
   game_->Roster.Players[0].VoiceGender = 1;
   game_->Roster.Players[0].VoiceCommand = 2;
-  for (const char* name : {"s000.wav", "k001.wav", "l1.wav", "c012.wav"}) Write(name);
-  std::fclose(std::fopen((dir_ / "k001.wav").c_str(), "wb"));
+  for (const char* name : {"s000.wav", "l1.wav", "c012.wav"}) WriteFile(name, "RIFF");
+  WriteFile("k001.wav", "");  // empty: a silent wave
   game_->LoadAllWaves();
   // t000.wav and b001.wav are missing: one message each, after the waves before them. The
   // empty k001.wav loads without one, as a silent wave.
   EXPECT_EQ(host_.FilledAtMessage, (std::vector<std::string>{"x-----", "x--x--"}));
   const auto boxes = host_.TracesOf("msgbox");
   ASSERT_EQ(boxes.size(), 2u);
-  EXPECT_EQ(Field(boxes[0], "text"), "Error occured in Wave Loading Routine: 53 In Line: 2");
+  EXPECT_EQ(TextField(boxes[0], "text"), "Error occured in Wave Loading Routine: 53 In Line: 2");
   EXPECT_EQ(game_->Waves.CallWave.Source, "c012.wav");
   EXPECT_FALSE(game_->Waves.CallWave.Bytes.empty());
   EXPECT_TRUE(game_->Waves.BumpWave.Bytes.empty());

@@ -6,6 +6,8 @@
 #include <filesystem>
 #include <string>
 
+#include "test_support.h"
+
 namespace {
 
 using testing::HasSubstr;
@@ -16,9 +18,8 @@ struct RunResult {
   std::string Output;  // stdout and stderr together
 };
 
-// The game lies beside its generated data directory, which need not exist yet.
-const std::string Game =
-    (std::filesystem::path(QUILLMOOR_TEST_DATA).parent_path() / "quillmoor").string();
+// The game as built beside this test (CMake makes the test wait for it).
+const std::string Game = QUILLMOOR_GAME;
 
 RunResult RunShell(const std::string& command) {
   RunResult result;
@@ -35,17 +36,14 @@ RunResult RunGame(const std::string& arguments) {
   return RunShell("'" + Game + "' " + arguments);
 }
 
-std::string ScratchDir(const std::string& name) {
-  auto dir = std::filesystem::path(testing::TempDir()) / name;
-  std::filesystem::create_directories(dir);
-  return dir.string();
-}
-
 class ProgramShell : public testing::Test {
  protected:
-  void SetUp() override {
-    ASSERT_TRUE(std::filesystem::is_regular_file(Game)) << "build the game first: " << Game;
+  // A fresh directory of the test's own, removed afterwards.
+  std::string Dir(const std::string& name) {
+    std::filesystem::create_directories(scratch_.Path() / name);
+    return scratch_ / name;
   }
+  qm::ScratchDir scratch_;
 };
 
 TEST_F(ProgramShell, VersionAndHelp) {
@@ -71,15 +69,15 @@ TEST_F(ProgramShell, BadCommandLinesGiveUsageAndExitTwo) {
 }
 
 TEST_F(ProgramShell, MissingPathsAreNamedAndExitOne) {
-  std::string missingData = testing::TempDir() + "no_such_data_dir";
+  std::string missingData = scratch_ / "no_such_data_dir";
   RunResult data = RunGame("--data '" + missingData + "'");
   EXPECT_EQ(data.Code, 1);
   EXPECT_THAT(data.Output, HasSubstr(missingData));
   EXPECT_EQ(std::count(data.Output.begin(), data.Output.end(), '\n'), 1);
 
   // A relative script is looked for where the game was started, not in the data directory.
-  std::string start = ScratchDir("shell_start");
-  std::string dataDir = ScratchDir("shell_data");
+  std::string start = Dir("start");
+  std::string dataDir = Dir("data");
   RunResult script = RunShell("cd '" + start + "' && '" + Game + "' --data '" + dataDir +
                               "' --headless --script missing.script");
   EXPECT_EQ(script.Code, 1);
@@ -87,10 +85,9 @@ TEST_F(ProgramShell, MissingPathsAreNamedAndExitOne) {
 }
 
 TEST_F(ProgramShell, WithoutADisplayAWindowedStartPointsToHeadless) {
-  std::string dataDir = ScratchDir("shell_data");
-  RunResult run =
-      RunShell("timeout 20 env -u DISPLAY -u WAYLAND_DISPLAY -u SDL_VIDEODRIVER '" + Game +
-               "' --data '" + dataDir + "' --config '" + ScratchDir("shell_config") + "'");
+  std::string dataDir = Dir("data");
+  RunResult run = RunShell("timeout 20 env -u DISPLAY -u WAYLAND_DISPLAY -u SDL_VIDEODRIVER '" +
+                           Game + "' --data '" + dataDir + "' --config '" + Dir("config") + "'");
   EXPECT_EQ(run.Code, 1);
   EXPECT_THAT(run.Output, StartsWith("quillmoor: no display available ("));
   EXPECT_THAT(run.Output, HasSubstr("use --headless --script FILE\n"));

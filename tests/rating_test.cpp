@@ -6,7 +6,8 @@ namespace qm {
 
 TEST(RatingTest, PercentageAndClassAtTheEdges) {
   struct Case {
-    int Hit, Thrown, Percentage;
+    long long Hit, Thrown;
+    int Percentage;
     const char* Class;
   } cases[] = {
       {2, 3, 67, "B"},
@@ -25,25 +26,14 @@ TEST(RatingTest, PercentageAndClassAtTheEdges) {
       {119, 200, 60, "C"},
       {133, 200, 67, "B"},
       {1, 1000, 0, "D"},
+      {7, 0, 0, "D"},  // hits without targets, from a hand-edited file: no division by zero
+      {2000000000LL, 2147483647LL, 93, "AA"},  // lifetime totals near the 32-bit edge
   };
   for (const Case& c : cases) {
     const Rating r = RateScore(c.Hit, c.Thrown);
     EXPECT_EQ(r.Percentage, c.Percentage) << c.Hit << " of " << c.Thrown;
     EXPECT_EQ(r.Class, c.Class) << c.Hit << " of " << c.Thrown;
   }
-}
-
-TEST(RatingTest, HitsWithoutTargetsRateAsNothing) {
-  // Only a hand-edited file can hold this; it must not divide by zero.
-  const Rating r = RateScore(7, 0);
-  EXPECT_EQ(r.Percentage, 0);
-  EXPECT_EQ(r.Class, "D");
-}
-
-TEST(RatingTest, LargeLifetimeTotalsDoNotOverflow) {
-  const Rating r = RateScore(2000000000LL, 2147483647LL);
-  EXPECT_EQ(r.Percentage, 93);
-  EXPECT_EQ(r.Class, "AA");
 }
 
 }  // namespace qm

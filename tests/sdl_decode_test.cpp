@@ -1,81 +1,32 @@
 #include <gtest/gtest.h>
 
 #include <cstdint>
-#include <fstream>
 #include <string>
 #include <vector>
 
 #include "platform/sdl/media_decode.h"
 #include "platform/sdl/ttf_text.h"
+#include "test_support.h"
 
 namespace qm {
 namespace {
 
-void PutLe(std::vector<uint8_t>& out, uint32_t value, int bytes) {
-  for (int i = 0; i < bytes; ++i) out.push_back(static_cast<uint8_t>(value >> (8 * i)));
-}
-
-// A BMP written by hand: bottom-up rows padded to four bytes, as the old painters saved them.
-std::vector<uint8_t> MakeBmp(int w, int h, int bits, const std::vector<uint32_t>& palette,
-                             const std::vector<std::vector<uint32_t>>& rowsTopDown) {
-  int rowBytes = ((w * bits / 8) + 3) & ~3;
-  uint32_t paletteBytes = static_cast<uint32_t>(palette.size()) * 4;
-  uint32_t offset = 14 + 40 + paletteBytes;
-  std::vector<uint8_t> out = {'B', 'M'};
-  PutLe(out, offset + rowBytes * h, 4);
-  PutLe(out, 0, 4);
-  PutLe(out, offset, 4);
-  PutLe(out, 40, 4);
-  PutLe(out, w, 4);
-  PutLe(out, h, 4);
-  PutLe(out, 1, 2);
-  PutLe(out, bits, 2);
-  PutLe(out, 0, 4);
-  PutLe(out, rowBytes * h, 4);
-  PutLe(out, 2835, 4);
-  PutLe(out, 2835, 4);
-  PutLe(out, static_cast<uint32_t>(palette.size()), 4);
-  PutLe(out, 0, 4);
-  for (uint32_t rgb : palette) PutLe(out, rgb, 4);  // stored B, G, R, 0
-  for (int y = h - 1; y >= 0; --y) {
-    size_t start = out.size();
-    for (uint32_t value : rowsTopDown[y]) PutLe(out, value, bits / 8);
-    while (out.size() - start < static_cast<size_t>(rowBytes)) out.push_back(0);
+// Each test writes its bitmaps into a scratch directory of its own.
+class Files {
+ public:
+  std::string Write(const std::string& name, const std::vector<uint8_t>& bytes) {
+    WriteFile(dir_.Path() / name, bytes);
+    return dir_ / name;
   }
-  return out;
-}
-
-std::string WriteTemp(const std::string& name, const std::vector<uint8_t>& bytes) {
-  std::string path = testing::TempDir() + name;
-  std::ofstream(path, std::ios::binary)
-      .write(reinterpret_cast<const char*>(bytes.data()),
-             static_cast<std::streamsize>(bytes.size()));
-  return path;
-}
-
-std::vector<uint8_t> MakeWave(int rate, int channels, const std::vector<int16_t>& samples) {
-  uint32_t dataBytes = static_cast<uint32_t>(samples.size() * 2);
-  std::vector<uint8_t> out = {'R', 'I', 'F', 'F'};
-  PutLe(out, 36 + dataBytes, 4);
-  for (char c : std::string("WAVEfmt ")) out.push_back(static_cast<uint8_t>(c));
-  PutLe(out, 16, 4);
-  PutLe(out, 1, 2);
-  PutLe(out, channels, 2);
-  PutLe(out, rate, 4);
-  PutLe(out, rate * channels * 2, 4);
-  PutLe(out, channels * 2, 2);
-  PutLe(out, 16, 2);
-  for (char c : std::string("data")) out.push_back(static_cast<uint8_t>(c));
-  PutLe(out, dataBytes, 4);
-  for (int16_t s : samples) PutLe(out, static_cast<uint16_t>(s), 2);
-  return out;
-}
+  ScratchDir dir_;
+};
 
 TEST(SdlDecode, BitmapsGiveTheirExactPixels) {
+  Files files;
   // 24-bit: 3 x 2, odd width so every row carries padding.
   auto bmp24 =
       MakeBmp(3, 2, 24, {}, {{0xFF0000, 0x00FF00, 0x0000FF}, {0x123456, 0xFFFFFF, 0x000000}});
-  auto picture = DecodeBmpFile(WriteTemp("rgb.bmp", bmp24));
+  auto picture = DecodeBmpFile(files.Write("rgb.bmp", bmp24));
   ASSERT_TRUE(picture.has_value());
   ASSERT_EQ(picture->W, 3);
   ASSERT_EQ(picture->H, 2);
@@ -89,7 +40,7 @@ TEST(SdlDecode, BitmapsGiveTheirExactPixels) {
   // 8-bit: palette indexes, the art sheet's own format.
   auto bmp8 = MakeBmp(5, 2, 8, {0x000000, 0xA0B0C0, 0x00FF7F, 0x800000},
                       {{1, 2, 3, 0, 1}, {3, 3, 2, 1, 0}});
-  auto indexed = DecodeBmpFile(WriteTemp("indexed.bmp", bmp8));
+  auto indexed = DecodeBmpFile(files.Write("indexed.bmp", bmp8));
   ASSERT_TRUE(indexed.has_value());
   ASSERT_EQ(indexed->W, 5);
   ASSERT_EQ(indexed->H, 2);
@@ -102,19 +53,20 @@ TEST(SdlDecode, BitmapsGiveTheirExactPixels) {
 }
 
 TEST(SdlDecode, BrokenBitmapsAreRefused) {
-  EXPECT_FALSE(DecodeBmpFile(testing::TempDir() + "no_such_picture.bmp").has_value());
+  Files files;
+  EXPECT_FALSE(DecodeBmpFile(files.dir_ / "no_such_picture.bmp").has_value());
 
   auto whole = MakeBmp(64, 64, 24, {},
                        std::vector<std::vector<uint32_t>>(64, std::vector<uint32_t>(64, 0x336699)));
   std::vector<uint8_t> headerOnly(whole.begin(), whole.begin() + 30);
-  EXPECT_FALSE(DecodeBmpFile(WriteTemp("header_only.bmp", headerOnly)).has_value());
+  EXPECT_FALSE(DecodeBmpFile(files.Write("header_only.bmp", headerOnly)).has_value());
   std::vector<uint8_t> halfPixels(whole.begin(), whole.begin() + whole.size() / 2);
-  EXPECT_FALSE(DecodeBmpFile(WriteTemp("half_pixels.bmp", halfPixels)).has_value());
+  EXPECT_FALSE(DecodeBmpFile(files.Write("half_pixels.bmp", halfPixels)).has_value());
 
   std::vector<uint8_t> garbage(300);
   for (size_t i = 0; i < garbage.size(); ++i) garbage[i] = static_cast<uint8_t>(i * 37 + 11);
-  EXPECT_FALSE(DecodeBmpFile(WriteTemp("garbage.bmp", garbage)).has_value());
-  EXPECT_FALSE(DecodeBmpFile(WriteTemp("empty.bmp", {})).has_value());
+  EXPECT_FALSE(DecodeBmpFile(files.Write("garbage.bmp", garbage)).has_value());
+  EXPECT_FALSE(DecodeBmpFile(files.Write("empty.bmp", {})).has_value());
 
   // A small file claiming a huge picture is refused before anything is sized by its header.
   auto huge = MakeBmp(2, 2, 24, {}, {{1, 2}, {3, 4}});
@@ -123,7 +75,7 @@ TEST(SdlDecode, BrokenBitmapsAreRefused) {
     huge[18 + i] = static_cast<uint8_t>(524288 >> (8 * i));
     huge[22 + i] = static_cast<uint8_t>(393216 >> (8 * i));
   }
-  EXPECT_FALSE(DecodeBmpFile(WriteTemp("huge.bmp", huge)).has_value());
+  EXPECT_FALSE(DecodeBmpFile(files.Write("huge.bmp", huge)).has_value());
 }
 
 TEST(SdlDecode, WavesGiveTheirSamplesAndLength) {

@@ -6,32 +6,17 @@
 namespace qm {
 namespace {
 
+// The ranges and the keys whose old codes differ from SDL's by more than a table entry.
 TEST(SdlInputMap, KeysBecomeTheOldKeyCodes) {
   EXPECT_EQ(KeyCodeFromSdl(SDLK_a), 65);
   EXPECT_EQ(KeyCodeFromSdl(SDLK_z), 90);
-  EXPECT_EQ(KeyCodeFromSdl(SDLK_0), 48);
   EXPECT_EQ(KeyCodeFromSdl(SDLK_9), 57);
-  EXPECT_EQ(KeyCodeFromSdl(SDLK_ESCAPE), KeyEscape);
-  EXPECT_EQ(KeyCodeFromSdl(SDLK_RETURN), KeyReturn);
   EXPECT_EQ(KeyCodeFromSdl(SDLK_KP_ENTER), KeyReturn);
-  EXPECT_EQ(KeyCodeFromSdl(SDLK_F1), KeyF1);
   EXPECT_EQ(KeyCodeFromSdl(SDLK_F12), 123);
-  EXPECT_EQ(KeyCodeFromSdl(SDLK_LEFT), KeyLeft);
-  EXPECT_EQ(KeyCodeFromSdl(SDLK_UP), KeyUp);
-  EXPECT_EQ(KeyCodeFromSdl(SDLK_RIGHT), KeyRight);
-  EXPECT_EQ(KeyCodeFromSdl(SDLK_DOWN), KeyDown);
-  EXPECT_EQ(KeyCodeFromSdl(SDLK_BACKSPACE), KeyBack);
-  EXPECT_EQ(KeyCodeFromSdl(SDLK_TAB), KeyTab);
-  EXPECT_EQ(KeyCodeFromSdl(SDLK_SPACE), KeySpace);
-  EXPECT_EQ(KeyCodeFromSdl(SDLK_DELETE), KeyDelete);
   EXPECT_EQ(KeyCodeFromSdl(SDLK_RSHIFT), KeyShift);
-  EXPECT_EQ(KeyCodeFromSdl(SDLK_KP_0), 96);
   EXPECT_EQ(KeyCodeFromSdl(SDLK_KP_9), 105);
   EXPECT_EQ(KeyCodeFromSdl(SDLK_COMMA), 188);
-  EXPECT_EQ(KeyCodeFromSdl(SDLK_BACKQUOTE), 192);
   EXPECT_FALSE(KeyCodeFromSdl(SDLK_AUDIOPLAY).has_value());
-
-  EXPECT_EQ(ShiftFromSdl(KMOD_NONE), 0);
   EXPECT_EQ(ShiftFromSdl(KMOD_LSHIFT), 1);
   EXPECT_EQ(ShiftFromSdl(KMOD_RCTRL | KMOD_LALT), 6);
   EXPECT_EQ(ShiftFromSdl(KMOD_CAPS), 0);

@@ -138,27 +138,30 @@ TEST_F(StationTest, APendingPenaltyIsSpentOnSlotZeroAndSlotOneCounts) {
   EXPECT_EQ(game_->Field.Clays[1].X, -20);
 }
 
-TEST_F(StationTest, TheFirstShotOfAReportPairThrowsTheSecondClay) {
+TEST_F(StationTest, TheFirstShotOfAReportPairThrowsTheSecondClayATrailingOneWaits) {
   game_->Waves.ShotWave = {"s000.wav", {1}};
-  game_->Shot.ShootingEnabled = true;
-  game_->View.ClayProgress = 1;
-  game_->Shot.GunLow = GunPosition::Shouldered;
-  game_->Shot.ShellsLeft = 2;
-  game_->Shot.PresentationKind = Report;
-  game_->Field.Clays[1].State = ClayLoaded;
-  Shooter().Thrown = 1;
-  game_->picMain_MouseDown(LeftButton, 0, 300, 170);
-  EXPECT_EQ(game_->Field.Clays[1].State, ClayFlying);
-  EXPECT_EQ(Shooter().Thrown, 2);
-  EXPECT_GE(game_->Shot.RecoilY, -13);
-  EXPECT_LE(game_->Shot.RecoilY, -4);
-  game_->picMain_MouseDown(LeftButton, 0, 300, 170);  // the second shot throws nothing
-  EXPECT_EQ(Shooter().Thrown, 2);
-  EXPECT_EQ(game_->Shot.ShellsLeft, 0);
   game_->Waves.ClickWave = {"k001.wav", {2}};
-  game_->picMain_MouseDown(LeftButton, 0, 300, 170);  // an empty gun only clicks
-  EXPECT_EQ(game_->Shot.ShellsLeft, 0);
-  EXPECT_EQ(host_.Played.back().Bytes, std::vector<uint8_t>{2});
+  for (int kind : {Report, Trailing}) {
+    SCOPED_TRACE(kind);
+    game_->Shot.ShootingEnabled = true;
+    game_->View.ClayProgress = 1;
+    game_->Shot.GunLow = GunPosition::Shouldered;
+    game_->Shot.ShellsLeft = 2;
+    game_->Shot.PresentationKind = static_cast<int16_t>(kind);
+    game_->Field.Clays[1].State = ClayLoaded;
+    Shooter().Thrown = 1;
+    game_->picMain_MouseDown(LeftButton, 0, 300, 170);
+    EXPECT_EQ(game_->Field.Clays[1].State, kind == Report ? ClayFlying : ClayLoaded);
+    EXPECT_EQ(Shooter().Thrown, kind == Report ? 2 : 1);
+    EXPECT_GE(game_->Shot.RecoilY, -13);
+    EXPECT_LE(game_->Shot.RecoilY, -4);
+    game_->picMain_MouseDown(LeftButton, 0, 300, 170);  // the second shot throws nothing
+    EXPECT_EQ(Shooter().Thrown, kind == Report ? 2 : 1);
+    EXPECT_EQ(game_->Shot.ShellsLeft, 0);
+    game_->picMain_MouseDown(LeftButton, 0, 300, 170);  // an empty gun only clicks
+    EXPECT_EQ(game_->Shot.ShellsLeft, 0);
+    EXPECT_EQ(host_.Played.back().Bytes, std::vector<uint8_t>{2});
+  }
 }
 
 }  // namespace qm

@@ -41,13 +41,6 @@ class ShooterHost : public GameHost {
   bool inHook_ = false;
 };
 
-std::string TextField(const TraceEvent& e, const std::string& name) {
-  for (const auto& [key, value] : e.Fields)
-    if (key == name && std::holds_alternative<std::string>(value))
-      return std::get<std::string>(value);
-  return "";
-}
-
 // Font cells painted in colours that name their character, so that drawn text can be read back.
 constexpr uint32_t GlyphTag = 0x100000;
 
@@ -135,38 +128,6 @@ class TournamentTest : public GameTestOn<ShooterHost> {
     return cheers;
   }
 };
-
-TEST_F(TournamentTest, TheScheduleDrawsTrapAThenKindsThenTrapBForReportPairsOnly) {
-  // Kinds 2 and 5 are drawn and thrown back; 1, 3 and 4 stay.
-  game_->Settings.Pairs = {1, 0, 1, 1, 0};
-  // A twin form with the same seed hands out the same numbers, for the expected schedules.
-  GameHost twinHost;
-  FrmMain twin(twinHost, config_);
-  std::set<int> kindsSeen;
-  int redraws = 0;
-  for (int field = 1; field <= 5; ++field) {
-    game_->BuildSchedule();
-    for (int s = 0; s < 10; ++s) {
-      const int trapA = Floor(twin.Rnd() * 4);
-      int kind = 0;
-      for (;;) {
-        kind = Floor(twin.Rnd() * 5) + 1;
-        if (game_->Settings.Pairs[kind - 1] == 1) break;
-        ++redraws;
-      }
-      const int trapB = kind >= Report ? Floor(twin.Rnd() * 4) : trapA;
-      const ScheduleEntry& entry = game_->Tourney.TourneySchedule[s];
-      SCOPED_TRACE("field " + std::to_string(field) + " entry " + std::to_string(s));
-      EXPECT_EQ(entry.TrapA, trapA);
-      EXPECT_EQ(entry.Kind, kind);
-      EXPECT_EQ(entry.TrapB, trapB);
-      kindsSeen.insert(kind);
-    }
-  }
-  // The seed gave every case: redrawn kinds, pairs without and with a drawn second trap.
-  EXPECT_GT(redraws, 0);
-  EXPECT_EQ(kindsSeen, (std::set<int>{Simultaneous, Report, FurAndFeather}));
-}
 
 TEST_F(TournamentTest, TheKindDecidesWhetherTheSecondTrapIsItsOwn) {
   struct Case {
@@ -413,6 +374,42 @@ TEST_F(TournamentTest, ATournamentLeavesOutSinglesAndPutsThePracticeSettingsBack
   EXPECT_EQ(game_->lblClaysThrown[0]->Caption(), "0");
   EXPECT_TRUE(game_->picStats->Visible());
   EXPECT_FALSE(game_->picMain->Visible());
+}
+
+// A shooter who calls for every presentation and never fires, through a whole round of 50:
+// a banner before each field, five pairs a field, and the sheet with all fifty thrown.
+TEST_F(TournamentTest, AWholeRoundShootsFiveFieldsAndEndsWithTheSheet) {
+  for (int field = 1; field <= 5; ++field) {
+    WriteFile("0f" + std::to_string(field) + ".fld", FieldFileText());
+    host_.Bitmaps["0f" + std::to_string(field) + ".bmp"] = Surface(1600, 800, 0x336699);
+  }
+  game_->Roster.Players[0].Name = "Annie";
+  game_->optName[0]->SetValue(true);
+  game_->chkTourney[0]->SetValue(1);
+  game_->Settings.Pairs = {0, 0, 1, 0, 0};
+  game_->Settings.RoundSize = 50;
+  int calls = 0;
+  std::vector<std::string> banners;
+  host_.OnYield = [&] {
+    const std::string status = game_->lblStatus->Caption();
+    if (status == "Next Player" || status == "Next Station") {
+      if (banners.empty() || banners.back() != game_->lblFieldInfo[1]->Caption())
+        banners.push_back(game_->lblFieldInfo[1]->Caption());
+      game_->picMain_MouseDown(LeftButton, 0, 300, 170);
+    } else if (WaitingForTheCall()) {
+      ++calls;
+      game_->picMain_MouseDown(RightButton, 0, 300, 170);
+    }
+  };
+  game_->RunTournament();
+  EXPECT_EQ(calls, 25);
+  EXPECT_EQ(banners, (std::vector<std::string>{
+                         "Annie is now Shooting", " Moving to Field 2", "Annie is now Shooting",
+                         " Moving to Field 3", "Annie is now Shooting", " Moving to Field 4",
+                         "Annie is now Shooting", " Moving to Field 5", "Annie is now Shooting"}));
+  EXPECT_EQ(Shooter().Thrown, 50);
+  EXPECT_TRUE(game_->picStats->Visible());
+  EXPECT_NE(game_->txtStats->Text().find("Clays Thrown:  50\r\n"), std::string::npos);
 }
 
 }  // namespace qm

@@ -7,6 +7,7 @@
 #include <string>
 
 #include "fake_host.h"
+#include "platform/headless/bmp_writer.h"
 #include "platform/sdl/ttf_text.h"
 
 namespace qm {
@@ -89,34 +90,11 @@ class TextUiTestHost : public UiTestHost {
 
 // A 24-bit BMP of the surface, for looking at.
 inline bool WriteBmp(const Surface& s, const std::string& path) {
-  FILE* f = std::fopen(path.c_str(), "wb");
+  std::FILE* f = std::fopen(path.c_str(), "wb");
   if (!f) return false;
-  int rowBytes = (s.W * 3 + 3) & ~3;
-  uint32_t dataSize = static_cast<uint32_t>(rowBytes * s.H), fileSize = 54 + dataSize;
-  unsigned char header[54] = {'B', 'M'};
-  auto put32 = [&](int at, uint32_t v) {
-    for (int i = 0; i < 4; ++i) header[at + i] = static_cast<unsigned char>(v >> (8 * i));
-  };
-  put32(2, fileSize);
-  put32(10, 54);
-  put32(14, 40);
-  put32(18, static_cast<uint32_t>(s.W));
-  put32(22, static_cast<uint32_t>(s.H));
-  header[26] = 1;
-  header[28] = 24;
-  put32(34, dataSize);
-  std::fwrite(header, 1, 54, f);
-  std::string row(static_cast<size_t>(rowBytes), '\0');
-  for (int y = s.H - 1; y >= 0; --y) {
-    for (int x = 0; x < s.W; ++x) {
-      uint32_t p = s.At(x, y);
-      row[x * 3] = static_cast<char>(p & 0xFF);
-      row[x * 3 + 1] = static_cast<char>((p >> 8) & 0xFF);
-      row[x * 3 + 2] = static_cast<char>((p >> 16) & 0xFF);
-    }
-    std::fwrite(row.data(), 1, row.size(), f);
-  }
-  return std::fclose(f) == 0;
+  const std::string bytes = EncodeBmp24(s);
+  const bool written = std::fwrite(bytes.data(), 1, bytes.size(), f) == bytes.size();
+  return std::fclose(f) == 0 && written;
 }
 
 }  // namespace qm

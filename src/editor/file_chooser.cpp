@@ -1,14 +1,12 @@
 #include "editor/file_chooser.h"
 
 #include <algorithm>
-#include <filesystem>
 
 #include "platform/form.h"
 #include "platform/message_box.h"
 #include "platform/ui_paint.h"
 #include "platform/ui_theme.h"
 
-namespace fs = std::filesystem;
 
 namespace qm {
 
@@ -100,8 +98,8 @@ int FileChooser::VisibleRows() const {
 
 std::string FileChooser::PathOf(int index) const {
   if (index < 0 || index >= static_cast<int>(entries_.size())) return folder_;
-  if (entries_[index].Name == "..") return fs::path(folder_).parent_path().string();
-  return (fs::path(folder_) / entries_[index].Name).string();
+  if (entries_[index].Name == "..") return ParentFolder(folder_);
+  return PathInFolder(folder_, entries_[index].Name);
 }
 
 void FileChooser::Enter(const std::string& folder) {
@@ -113,7 +111,7 @@ void FileChooser::Enter(const std::string& folder) {
     if (!folder_.empty()) Select(selected_);
     return;
   }
-  folder_ = fs::path(folder).lexically_normal().string();
+  folder_ = NormalPath(folder);
   if (folder_.size() > 1 && folder_.back() == '/') folder_.pop_back();
   entries_.clear();
   if (folder_ != "/") entries_.push_back({"..", true});
@@ -132,12 +130,11 @@ void FileChooser::Select(int index) {
 }
 
 void FileChooser::OpenPath(const std::string& path) {
-  std::error_code error;
-  if (fs::is_directory(path, error)) {
+  if (IsFolder(path)) {
     Enter(path);
     return;
   }
-  if (!fs::exists(path, error)) {
+  if (!FileExists(path)) {
     MsgBox(form_, "There is no file or folder " + path + ".", vbOKOnly | vbExclamation);
     return;
   }

@@ -154,4 +154,21 @@ std::optional<std::vector<FolderEntry>> ListFolder(const std::string& path, std:
   return entries;
 }
 
+bool IsFolder(const std::string& path) {
+  std::error_code error;
+  return std::filesystem::is_directory(path, error);
+}
+
+std::string ParentFolder(const std::string& path) {
+  return std::filesystem::path(path).parent_path().string();
+}
+
+std::string PathInFolder(const std::string& folder, const std::string& name) {
+  return (std::filesystem::path(folder) / name).string();
+}
+
+std::string NormalPath(const std::string& path) {
+  return std::filesystem::path(path).lexically_normal().string();
+}
+
 }  // namespace qm

@@ -19,6 +19,13 @@ std::string UserFieldsFolder();
 // `limit` bytes).
 std::optional<std::string> ReadWholeFile(const std::string& path, size_t limit, std::string& error);
 bool FileExists(const std::string& path);
+bool IsFolder(const std::string& path);
+
+// Paths as a file chooser walks them: the folder above, a name inside a folder, and a path
+// with its "." and ".." steps taken.
+std::string ParentFolder(const std::string& path);
+std::string PathInFolder(const std::string& folder, const std::string& name);
+std::string NormalPath(const std::string& path);
 
 // Replaces `path` with `bytes` atomically (a temporary file in the same folder, flushed,
 // renamed over the old one), making the folder first. False with `error` set, and the old

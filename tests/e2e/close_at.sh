@@ -1,6 +1,6 @@
 #!/usr/bin/env bash
-# Closing the window at an awkward moment ends the game within a second and leaves the
-# settings file as it was.
+# Closing the window at an awkward moment ends the game promptly and leaves the settings
+# file as it was.
 #
 #   close_at.sh MOMENT GAME DATA_DIR TOOLS_DIR WORK_DIR
 #
@@ -59,15 +59,12 @@ case "$moment" in
     # stay as it is.
     cp "$ini" "$RUN/before_close.ini"
     xdotool click 3
-    thrown_changed() {
-      (($(e2e_changed_pixels "$SHOTS/ready.png" "$1" "${ThrownCount[@]}") >= 3))
-    }
-    e2e_wait_for clay_in_flight 10000 thrown_changed
+    e2e_wait_changed clay_in_flight 10000 "$SHOTS/ready.png" 3 "${ThrownCount[@]}"
     ;;
 esac
 [[ $moment == presentation ]] || cp "$ini" "$RUN/before_close.ini"
 
-e2e_close_window 1000
+e2e_close_window
 ((CLOSE_CODE == 0)) || e2e_fail "the game ended with exit code $CLOSE_CODE"
 cmp -s "$RUN/before_close.ini" "$ini" ||
   e2e_fail "the settings file changed when the window was closed: $(diff "$RUN/before_close.ini" "$ini" | head -n 5)"

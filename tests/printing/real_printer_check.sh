@@ -40,8 +40,9 @@ for tool in lpadmin lpoptions pdftoppm convert; do
 done
 
 # cups-pdf writes every user's files into one place: one check at a time on this machine,
-# so that each finds its own page.
-exec 9>/tmp/quillmoor-printing.lock
+# so that each finds its own page. The lock is taken on the temporary folder itself, which
+# every checkout shares and which nothing is left behind in.
+exec 9</tmp
 flock 9
 
 tmp=$(mktemp -d /tmp/qm-printing-XXXXXX)
@@ -117,9 +118,6 @@ model=$(lpinfo -m 2>/dev/null | awk 'tolower($0) ~ /cups-pdf/ { print $1; exit }
 [[ -n "$model" ]] || model=lsb/usr/cups-pdf/CUPS-PDF_opt.ppd
 lpadmin -h "$socket" -p QuillmoorPDF -v cups-pdf:/ -m "$model" -E 2>"$tmp/lpadmin.err" ||
   fail "lpadmin could not add the PDF printer: $(cat "$tmp/lpadmin.err")"
-lpadmin -h "$socket" -d QuillmoorPDF || fail "lpadmin could not make the PDF printer the default"
-lpoptions -h "$socket" -d QuillmoorPDF >/dev/null || fail "lpoptions could not pick the PDF printer"
-
 # ---- Where cups-pdf writes. Its settings live only in $pdf_conf, which we do not edit: read
 # its Out and AnonDirName (the packaged defaults otherwise) for the user who prints.
 user=$(id -un)
@@ -133,9 +131,9 @@ out=$(printf '%s' "$out" | sed -e "s|\${HOME}|$user_home|g" -e "s|\${USER}|$user
 anon=$(conf_value AnonDirName)
 anon=${anon:-/var/spool/cups-pdf/ANONYMOUS}
 [[ -d "$out" ]] || made_out_dir=$out
-touch "$tmp/marker"
 
-# ---- The game prints a practice sheet with its own Print button.
+# ---- The game prints a practice sheet with its own Print button: first with no default
+# printer, which it must report, then to the PDF printer.
 cat >"$tmp/print.script" <<'SCRIPT'
 until show control=picSelect within 20000
 press optName(0)
@@ -152,12 +150,22 @@ press lblPrint
 wait 200
 quit
 SCRIPT
-mkdir -p "$work/config"
-cp "$here/../scripts/fixtures/scores_one_shooter.ini" "$work/config/quillmoor.ini"
-(cd "$work" && timeout 120 "$game" --headless --data "$data" --config "$work/config" --seed 1 \
-  --script "$tmp/print.script" --trace "$work/print.trace.jsonl") >"$work/print.stdout" 2>"$work/print.stderr"
-code=$?
-[[ $code -eq 0 ]] || fail "the game exited with $code: $(tail -n 3 "$work/print.stderr")"
+print_sheet() {  # NAME: runs the game on the script, its trace in $work/NAME.trace.jsonl
+  rm -rf "$work/config" && mkdir -p "$work/config"
+  cp "$here/../scripts/fixtures/scores_one_shooter.ini" "$work/config/quillmoor.ini"
+  (cd "$work" && timeout 120 "$game" --headless --data "$data" --config "$work/config" --seed 1 \
+    --script "$tmp/print.script" --trace "$work/$1.trace.jsonl") >"$work/$1.stdout" 2>"$work/$1.stderr"
+  local code=$?
+  [[ $code -eq 0 ]] || fail "the game exited with $code: $(tail -n 3 "$work/$1.stderr")"
+}
+print_sheet no_default
+grep -q '"text":"There was an error sending the page' "$work/no_default.trace.jsonl" ||
+  fail "with no default printer the game did not say so: see $work/no_default.trace.jsonl"
+lpadmin -h "$socket" -d QuillmoorPDF || fail "lpadmin could not make the PDF printer the default"
+lpoptions -h "$socket" -d QuillmoorPDF >/dev/null || fail "lpoptions could not pick the PDF printer"
+
+touch "$tmp/marker"
+print_sheet print
 grep -q '"ev":"print","ok":true,"text":"12:00:13 Monday, January 1, 2001\\r\\nQuillmoor Practice Scoring' \
   "$work/print.trace.jsonl" || fail "the game did not send the practice sheet: see $work/print.trace.jsonl"
 grep -q '"text":"There was an error sending the page' "$work/print.trace.jsonl" &&

@@ -20,7 +20,8 @@
 #   # user-field: FILE        a fixture copied into the player's fields folder first
 #   # fields-folder-is-a-file the player's fields folder cannot be made (saving must fail)
 #   # dump-has: NAME TEXT     the file NAME (a dump, relative to WORK_DIR) must contain TEXT
-#
+#   # data-file: NAME FILE    the data directory with NAME replaced by FILE (relative to the script)
+#   # data-missing: NAME      the data directory without NAME
 #   # history: FILE           the score history to start from: SQL run by sqlite3 (.sql), or
 #                             a file copied as it is (a damaged one, say)
 #   # check-history: FILE     lines the history, exported by --history-csv, must contain
@@ -73,6 +74,7 @@ dump_checks=()
 history_fixture=""
 check_history=""
 history_unchanged=0
+data_changes=()
 
 read_directives() {
   local line body words
@@ -98,6 +100,7 @@ read_directives() {
       history:*) history_fixture="$scripts_dir/$(trim "${body#history:}")" ;;
       check-history:*) check_history="$scripts_dir/$(trim "${body#check-history:}")" ;;
       history-unchanged) history_unchanged=1 ;;
+      data-file:* | data-missing:*) data_changes+=("$body") ;;
     esac
   done <"$script"
   if ! [[ "$expected_exit" =~ ^[0-9]+$ ]]; then
@@ -185,7 +188,18 @@ run_once() {
       cp "$history_fixture" "$history"
     fi
   fi
-  (cd "$run" && HOME="$run/home" XDG_DATA_HOME="$user_data" exec timeout 240 "$game" --headless --data "$data" --config "$run/config" \
+  local run_data=$data change words
+  if [[ ${#data_changes[@]} -gt 0 ]]; then
+    # A copy of the data directory made of links, with the script's changes.
+    run_data=$run/data
+    mkdir -p "$run_data" && ln -s "$data"/* "$run_data"/
+    for change in "${data_changes[@]}"; do
+      read -r -a words <<<"${change#*:}"
+      rm -f "$run_data/${words[0]}"
+      [[ "$change" == data-file:* ]] && cp "$scripts_dir/${words[1]}" "$run_data/${words[0]}"
+    done
+  fi
+  (cd "$run" && HOME="$run/home" XDG_DATA_HOME="$user_data" exec timeout 240 "$game" --headless --data "$run_data" --config "$run/config" \
     --seed 1 --script "$script" --trace "$run/$name.trace.jsonl" "${extra_args[@]}") \
     >"$run/$name.stdout" 2>"$run/$name.stderr"
   local code=$?

@@ -1,0 +1,138 @@
+#pragma once
+// What many tests need: a scratch directory that removes itself, whole files, fields of
+// traced events, the generated pictures, and waves and bitmaps made by hand.
+
+#include <gtest/gtest.h>
+#include <stdlib.h>
+
+#include <cstdint>
+#include <filesystem>
+#include <fstream>
+#include <optional>
+#include <sstream>
+#include <stdexcept>
+#include <string>
+#include <string_view>
+#include <vector>
+
+#include "platform/sdl/media_decode.h"
+#include "platform/surface.h"
+#include "platform/trace.h"
+
+namespace qm {
+
+// A fresh directory under the system's temporary folder, removed with everything in it.
+class ScratchDir {
+ public:
+  ScratchDir() {
+    std::string pattern =
+        (std::filesystem::temp_directory_path() / "quillmoor-test-XXXXXX").string();
+    if (!mkdtemp(pattern.data())) throw std::runtime_error("cannot make " + pattern);
+    path_ = pattern;
+  }
+  ~ScratchDir() {
+    std::error_code ignored;
+    std::filesystem::remove_all(path_, ignored);
+  }
+  ScratchDir(const ScratchDir&) = delete;
+  ScratchDir& operator=(const ScratchDir&) = delete;
+  const std::filesystem::path& Path() const { return path_; }
+  std::string operator/(std::string_view name) const { return (path_ / name).string(); }
+
+ private:
+  std::filesystem::path path_;
+};
+
+inline std::string ReadFile(const std::filesystem::path& path) {
+  std::ifstream in(path, std::ios::binary);
+  std::ostringstream text;
+  text << in.rdbuf();
+  return text.str();
+}
+
+inline void WriteFile(const std::filesystem::path& path, std::string_view bytes) {
+  std::ofstream(path, std::ios::binary)
+      .write(bytes.data(), static_cast<std::streamsize>(bytes.size()));
+}
+
+inline void WriteFile(const std::filesystem::path& path, const std::vector<uint8_t>& bytes) {
+  WriteFile(path, std::string_view(reinterpret_cast<const char*>(bytes.data()), bytes.size()));
+}
+
+inline std::vector<std::string> ReadLines(const std::filesystem::path& path) {
+  std::vector<std::string> lines;
+  std::ifstream in(path);
+  for (std::string line; std::getline(in, line);) lines.push_back(line);
+  return lines;
+}
+
+// A text field of a traced event; empty when it has none of that name.
+inline std::string TextField(const TraceEvent& e, std::string_view name) {
+  for (const auto& [key, value] : e.Fields)
+    if (key == name && std::holds_alternative<std::string>(value))
+      return std::get<std::string>(value);
+  return "";
+}
+
+// One of the pictures the build generated into the data directory.
+inline std::optional<Surface> DataPicture(const std::string& name) {
+  return DecodeBmpFile(std::string(QUILLMOOR_TEST_DATA) + "/" + name);
+}
+
+inline void PutLe(std::vector<uint8_t>& out, uint32_t value, int bytes) {
+  for (int i = 0; i < bytes; ++i) out.push_back(static_cast<uint8_t>(value >> (8 * i)));
+}
+
+// A 16-bit PCM wave of the given samples (interleaved when there are two channels).
+inline std::vector<uint8_t> MakeWave(int rate, int channels, const std::vector<int16_t>& samples) {
+  const uint32_t dataBytes = static_cast<uint32_t>(samples.size() * 2);
+  std::vector<uint8_t> out = {'R', 'I', 'F', 'F'};
+  PutLe(out, 36 + dataBytes, 4);
+  for (char c : std::string_view("WAVEfmt ")) out.push_back(static_cast<uint8_t>(c));
+  PutLe(out, 16, 4);
+  PutLe(out, 1, 2);
+  PutLe(out, static_cast<uint32_t>(channels), 2);
+  PutLe(out, static_cast<uint32_t>(rate), 4);
+  PutLe(out, static_cast<uint32_t>(rate * channels * 2), 4);
+  PutLe(out, static_cast<uint32_t>(channels * 2), 2);
+  PutLe(out, 16, 2);
+  for (char c : std::string_view("data")) out.push_back(static_cast<uint8_t>(c));
+  PutLe(out, dataBytes, 4);
+  for (int16_t s : samples) PutLe(out, static_cast<uint16_t>(s), 2);
+  return out;
+}
+
+inline std::vector<uint8_t> SilentWave(int rate, int frames) {
+  return MakeWave(rate, 1, std::vector<int16_t>(static_cast<size_t>(frames), 0));
+}
+
+// A BMP written by hand: bottom-up rows padded to four bytes, as the old painters saved them.
+inline std::vector<uint8_t> MakeBmp(int w, int h, int bits, const std::vector<uint32_t>& palette,
+                                    const std::vector<std::vector<uint32_t>>& rowsTopDown) {
+  const uint32_t rowBytes = static_cast<uint32_t>(((w * bits / 8) + 3) & ~3);
+  const uint32_t offset = 14 + 40 + static_cast<uint32_t>(palette.size()) * 4;
+  std::vector<uint8_t> out = {'B', 'M'};
+  PutLe(out, offset + rowBytes * h, 4);
+  PutLe(out, 0, 4);
+  PutLe(out, offset, 4);
+  PutLe(out, 40, 4);
+  PutLe(out, static_cast<uint32_t>(w), 4);
+  PutLe(out, static_cast<uint32_t>(h), 4);
+  PutLe(out, 1, 2);
+  PutLe(out, static_cast<uint32_t>(bits), 2);
+  PutLe(out, 0, 4);
+  PutLe(out, rowBytes * h, 4);
+  PutLe(out, 2835, 4);
+  PutLe(out, 2835, 4);
+  PutLe(out, static_cast<uint32_t>(palette.size()), 4);
+  PutLe(out, 0, 4);
+  for (uint32_t rgb : palette) PutLe(out, rgb, 4);  // stored B, G, R, 0
+  for (int y = h - 1; y >= 0; --y) {
+    const size_t start = out.size();
+    for (uint32_t value : rowsTopDown[y]) PutLe(out, value, bits / 8);
+    while (out.size() - start < rowBytes) out.push_back(0);
+  }
+  return out;
+}
+
+}  // namespace qm
