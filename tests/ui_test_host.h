@@ -7,7 +7,7 @@
 #include <string>
 
 #include "fake_host.h"
-#include "platform/headless/bmp_writer.h"
+#include "platform/bmp_writer.h"
 #include "platform/sdl/ttf_text.h"
 
 namespace qm {
