@@ -7,7 +7,7 @@
 
 #include "generators.h"
 #include "menu_items.h"
-#include "players/history_layout.h"
+#include "geometry/history_layout.h"
 #include "scene_paint.h"
 
 namespace assets {

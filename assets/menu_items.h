@@ -5,6 +5,7 @@
 // an item's rectangle fits it exactly.
 
 #include "canvas.h"
+#include "geometry/menu_layout.h"
 
 namespace assets {
 
@@ -15,17 +16,21 @@ struct MenuItemBox {
   const char* Caption;
 };
 
+// The item's place is the menu's hot area for its lblMain index.
+constexpr MenuItemBox MenuBox(int index, int stripX, const char* caption) {
+  const qm::Rect& r = qm::MenuItemRects[index];
+  return {index, r.X, r.Y, r.W, r.H, stripX, caption};
+}
+
 inline constexpr MenuItemBox MenuItemBoxes[] = {
-    {9, 10, 270, 82, 50, 0, "Stats"},       {10, 10, 320, 146, 50, 82, "Field Editor"},
-    {8, 10, 370, 104, 50, 228, "Options"},  {7, 10, 420, 66, 50, 332, "Help"},
-    {6, 244, 420, 60, 50, 398, "Exit"},     {5, 377, 420, 254, 50, 458, "Tournament"},
+    MenuBox(9, 0, "Stats"),  MenuBox(10, 82, "Field Editor"), MenuBox(8, 228, "Options"),
+    MenuBox(7, 332, "Help"), MenuBox(6, 398, "Exit"),         MenuBox(5, 458, "Tournament"),
 };
 
 // Paints an item's caption, plain or highlighted, into the w x h box at (x, y) of img,
 // in the colours of `season` (0 or 1). The background under the box is painted too, so the
 // strip image and the menu picture agree pixel for pixel around the text when highlighted
 // is false.
-void PaintMenuItem(Image& img, int x, int y, const MenuItemBox& item, int season,
-                   bool highlighted);
+void PaintMenuItem(Image& img, int x, int y, const MenuItemBox& item, int season, bool highlighted);
 
 }  // namespace assets

@@ -7,8 +7,8 @@
 #include <vector>
 
 #include "generators.h"
+#include "geometry/roster_layout.h"
 #include "menu_items.h"
-#include "players/roster_layout.h"
 #include "scene_grounds.h"
 #include "scene_paint.h"
 
@@ -18,11 +18,13 @@ namespace {
 
 constexpr int W = 640, H = 480;
 
-// The hot areas of fields 1 to 5 (lblMain 0 to 4).
-constexpr Area FieldAreas[] = {
-    {446, 210, 99, 135}, {320, 148, 65, 89},   {200, 144, 67, 81},
-    {108, 172, 77, 105}, {160, 228, 105, 127},
-};
+// The hot area of field n + 1 (lblMain n).
+constexpr Area FieldArea(int n) {
+  const qm::Rect& r = qm::MenuItemRects[n];
+  return {r.X, r.Y, r.W, r.H};
+}
+constexpr Area FieldAreas[qm::MenuFieldCount] = {FieldArea(0), FieldArea(1), FieldArea(2),
+                                                 FieldArea(3), FieldArea(4)};
 constexpr Area Signboard{279, 261, 92, 45};  // the field name plate appears at (284, 266)
 constexpr Area Clubhouse{376, 326, 68, 46};
 constexpr Area TitleArea{12, 6, 380, 96};

@@ -6,11 +6,11 @@
 #include <string>
 
 #include "generators.h"
-#include "match/tourney_panel_layout.h"
+#include "geometry/history_layout.h"
+#include "geometry/options_panel_layout.h"
+#include "geometry/score_card_layout.h"
+#include "geometry/tourney_panel_layout.h"
 #include "menu_items.h"
-#include "players/history_layout.h"
-#include "players/options_panel_layout.h"
-#include "players/score_card_layout.h"
 #include "scene_paint.h"
 #include "scene_vignette.h"
 

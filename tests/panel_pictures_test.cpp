@@ -16,10 +16,11 @@
 #include <vector>
 
 #include "../assets/scene_paint.h"
-#include "match/tourney_panel_layout.h"
-#include "players/options_panel_layout.h"
-#include "players/roster_layout.h"
-#include "players/score_card_layout.h"
+#include "geometry/menu_layout.h"
+#include "geometry/options_panel_layout.h"
+#include "geometry/roster_layout.h"
+#include "geometry/score_card_layout.h"
+#include "geometry/tourney_panel_layout.h"
 #include "test_support.h"
 
 namespace {
@@ -49,12 +50,7 @@ Picture LoadPicture(const std::string& name) {
   return p;
 }
 
-// The eleven hot areas of the menu (lblMain 0 to 10).
-const Rect MenuItems[] = {
-    {446, 210, 99, 135},  {320, 148, 65, 89},  {200, 144, 67, 81}, {108, 172, 77, 105},
-    {160, 228, 105, 127}, {377, 420, 254, 50}, {244, 420, 60, 50}, {10, 420, 66, 50},
-    {10, 370, 104, 50},   {10, 270, 82, 50},   {10, 320, 146, 50},
-};
+const auto& MenuItems = qm::MenuItemRects;
 
 bool InAnyOtherItem(int x, int y, int self) {
   for (int i = 0; i < 11; ++i)
@@ -220,20 +216,22 @@ TEST(PanelPictures, SeasonsLookDifferent) {
 TEST(PanelPictures, BitmapTextLandsOnFlatBaize) {
   const Picture stats = LoadPicture("stats.bmp");
   ASSERT_EQ(stats.Problem, "");
-  EXPECT_EQ(OffGroundPixels(stats, {320, 40, 160, 14}), 0) << "title word";
+  EXPECT_EQ(OffGroundPixels(stats, qm::SheetTitleRect), 0) << "title word";
   for (int n = 0; n < 4; ++n) {
-    const int dy = qm::ScoreBlockPitch * n;
-    EXPECT_EQ(OffGroundPixels(stats, {166, 63 + dy, 350, 14}), 0) << "name " << n;
-    EXPECT_EQ(OffGroundPixels(stats, {190, 87 + dy, 56, 14}), 0) << "percentage " << n;
-    EXPECT_EQ(OffGroundPixels(stats, {446, 90 + dy, 84, 14}), 0) << "thrown " << n;
-    EXPECT_EQ(OffGroundPixels(stats, {206, 113 + dy, 100, 14}), 0) << "rating " << n;
-    EXPECT_EQ(OffGroundPixels(stats, {446, 113 + dy, 84, 14}), 0) << "hit " << n;
+    using qm::InScoreBlock;
+    EXPECT_EQ(OffGroundPixels(stats, InScoreBlock(qm::SheetNameRect, n)), 0) << "name " << n;
+    EXPECT_EQ(OffGroundPixels(stats, InScoreBlock(qm::SheetPercentRect, n)), 0) << "percent " << n;
+    EXPECT_EQ(OffGroundPixels(stats, InScoreBlock(qm::SheetThrownRect, n)), 0) << "thrown " << n;
+    EXPECT_EQ(OffGroundPixels(stats, InScoreBlock(qm::SheetRatingRect, n)), 0) << "rating " << n;
+    EXPECT_EQ(OffGroundPixels(stats, InScoreBlock(qm::SheetHitRect, n)), 0) << "hit " << n;
   }
   const Picture tourney = LoadPicture("tourney.bmp");
   ASSERT_EQ(tourney.Problem, "");
-  EXPECT_EQ(OffGroundPixels(tourney, {40, 80, 340, 32}), 0) << "target counts";
-  EXPECT_EQ(OffGroundPixels(tourney, {60, 154, 350, 74}), 0) << "names";
-  EXPECT_EQ(OffGroundPixels(tourney, {60, 262, 220, 74}), 0) << "kinds";
+  EXPECT_EQ(OffGroundPixels(tourney, qm::TourneyTargetsRect), 0) << "target counts";
+  for (int i = 0; i < 4; ++i) {
+    EXPECT_EQ(OffGroundPixels(tourney, qm::TourneyNameRect(i)), 0) << "name " << i;
+    EXPECT_EQ(OffGroundPixels(tourney, qm::TourneyKindRect(i)), 0) << "kind " << i;
+  }
 }
 
 TEST(PanelLayouts, ControlsLieInsideTheWindowAndApart) {
@@ -274,23 +272,21 @@ TEST(PanelLayouts, ControlsLieInsideTheWindowAndApart) {
     }
   }
 
-  std::vector<Rect> tourney = {
-      LblCancelTourneyRect, LblDoTourneyRect, {40, 80, 340, 32} /* target counts */};
+  std::vector<Rect> tourney = {LblCancelTourneyRect, LblDoTourneyRect, TourneyTargetsRect};
   for (int i = 0; i < 4; ++i) {
     tourney.push_back(ChkTourneyRect(i));
     tourney.push_back(ChkAllowedRect(i));
-    tourney.push_back({60, 154 + 20 * i, 350, 14});  // name
-    tourney.push_back({60, 262 + 20 * i, 220, 14});  // kind
+    tourney.push_back(TourneyNameRect(i));
+    tourney.push_back(TourneyKindRect(i));
   }
   ExpectApartAndInside(tourney, "tournament");
 
-  std::vector<Rect> stats = {TxtStatsRect, LblPrintRect, LblStatsDoneRect, {320, 40, 160, 14}};
+  std::vector<Rect> stats = {TxtStatsRect, LblPrintRect, LblStatsDoneRect, SheetTitleRect};
   for (int n = 0; n < 4; ++n) {
-    const int dy = ScoreBlockPitch * n;
     stats.push_back(LblResetRect(n));
-    stats.push_back({166, 63 + dy, 350, 14});
-    stats.push_back({446, 90 + dy, 84, 14});
-    stats.push_back({446, 113 + dy, 84, 14});
+    stats.push_back(InScoreBlock(SheetNameRect, n));
+    stats.push_back(InScoreBlock(SheetThrownRect, n));
+    stats.push_back(InScoreBlock(SheetHitRect, n));
   }
   ExpectApartAndInside(stats, "score card");
 }

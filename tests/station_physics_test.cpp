@@ -145,7 +145,7 @@ TEST_F(StationTest, TheFirstShotOfAReportPairThrowsTheSecondClayATrailingOneWait
     SCOPED_TRACE(kind);
     game_->Shot.ShootingEnabled = true;
     game_->View.ClayProgress = 1;
-    game_->Shot.GunLow = 0;
+    game_->Shot.GunLow = GunPosition::Shouldered;
     game_->Shot.ShellsLeft = 2;
     game_->Shot.PresentationKind = static_cast<int16_t>(kind);
     game_->Field.Clays[1].State = ClayLoaded;

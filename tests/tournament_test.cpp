@@ -15,6 +15,7 @@
 
 #include "app/frm_main.h"
 #include "game_fixture.h"
+#include "geometry/tourney_panel_layout.h"
 #include "platform/numeric.h"
 
 namespace qm {
@@ -182,11 +183,15 @@ TEST_F(TournamentTest, TheSetUpPanelTicksTheMenuShooterAndDrawsTheRound) {
   game_->picTourney->MakePersistent();
   game_->SetupTourney();
   const Surface& panel = game_->picTourney->Image();
-  EXPECT_EQ(ReadBitmapText(panel, 40, 80), "100 Targets per Shooter");
-  EXPECT_EQ(ReadBitmapText(panel, 40, 98), "20 Targets per Field");
-  for (int i = 0; i < 4; ++i) EXPECT_EQ(ReadBitmapText(panel, 60, 154 + 20 * i), names[i]);
+  EXPECT_EQ(ReadBitmapText(panel, TourneyTargetsRect.X, TourneyTargetsRect.Y),
+            "100 Targets per Shooter");
+  EXPECT_EQ(ReadBitmapText(panel, TourneyTargetsRect.X, TourneyTargetsRect.Y + TourneyPerFieldDy),
+            "20 Targets per Field");
+  for (int i = 0; i < 4; ++i)
+    EXPECT_EQ(ReadBitmapText(panel, TourneyNameRect(i).X, TourneyNameRect(i).Y), names[i]);
   const char* kinds[4] = {"Simultaneous", "Trailing", "Report", "Fur and Feather"};
-  for (int k = 0; k < 4; ++k) EXPECT_EQ(ReadBitmapText(panel, 60, 262 + 20 * k), kinds[k]);
+  for (int k = 0; k < 4; ++k)
+    EXPECT_EQ(ReadBitmapText(panel, TourneyKindRect(k).X, TourneyKindRect(k).Y), kinds[k]);
 
   const int ticked[4] = {0, 1, 1, 1}, enabled[4] = {1, 1, 0, 1}, allowed[4] = {1, 0, 1, 0};
   for (int i = 0; i < 4; ++i) {

@@ -4,11 +4,12 @@
 #include <string>
 
 #include "app/frm_main.h"
-#include "match/tourney_panel_layout.h"
+#include "geometry/menu_layout.h"
+#include "geometry/options_panel_layout.h"
+#include "geometry/roster_layout.h"
+#include "geometry/score_card_layout.h"
+#include "geometry/tourney_panel_layout.h"
 #include "platform/ui_paint.h"
-#include "players/options_panel_layout.h"
-#include "players/roster_layout.h"
-#include "players/score_card_layout.h"
 
 namespace qm {
 
@@ -24,16 +25,6 @@ template <typename T>
 void Place(T& control, const Rect& r) {
   control.Move(r.X, r.Y, r.W, r.H);
 }
-
-struct MenuItemRect {
-  int Left, Top, Width, Height;
-};
-
-constexpr MenuItemRect MenuItems[11] = {
-    {446, 210, 99, 135},  {320, 148, 65, 89},  {200, 144, 67, 81}, {108, 172, 77, 105},
-    {160, 228, 105, 127}, {377, 420, 254, 50}, {244, 420, 60, 50}, {10, 420, 66, 50},
-    {10, 370, 104, 50},   {10, 270, 82, 50},   {10, 320, 146, 50},
-};
 
 constexpr int ShooterRowTop[4] = {384, 406, 430, 452};
 
@@ -168,11 +159,11 @@ void FrmMain::BuildPlayControls() {
 void FrmMain::BuildMenuControls() {
   picSelect = MakePanel(form_, "picSelect");
   picSelect->MouseMove = [this](int b, int s, int x, int y) { picSelect_MouseMove(b, s, x, y); };
-  for (int i = 0; i < 11; ++i) {
+  for (int i = 0; i < MenuItemCount; ++i) {
     auto& item = lblMain[i];
     item = std::make_unique<Label>(form_, picSelect.get(), "lblMain", i);
-    item->Move(MenuItems[i].Left, MenuItems[i].Top, MenuItems[i].Width, MenuItems[i].Height);
-    if (i <= 4) item->ToolTipText = "Practice this Field";
+    Place(*item, MenuItemRects[i]);
+    if (i < MenuFieldCount) item->ToolTipText = "Practice this Field";
     item->MouseDown = [this, i](int b, int s, int x, int y) { lblMain_MouseDown(i, b, s, x, y); };
     item->MouseMove = [this, i](int b, int s, int x, int y) { lblMain_MouseMove(i, b, s, x, y); };
     item->MouseUp = [this, i](int b, int s, int x, int y) { lblMain_MouseUp(i, b, s, x, y); };

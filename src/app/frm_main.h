@@ -17,6 +17,7 @@
 #include "platform/profile.h"
 #include "platform/sound.h"
 #include "players/player_record.h"
+#include "players/score_sheet_text.h"
 #include "sim/field_data.h"
 #include "sim/shooting_state.h"
 
@@ -60,7 +61,7 @@ struct RosterState {
 
 // Score sheets on picStats.
 struct ScoreState {
-  int16_t SheetKind = 0;  // 0 lifetime, 1 practice, 3 tournament
+  qm::SheetKind SheetKind = qm::SheetKind::Lifetime;
   std::string SheetText;  // the sheet as txtStats shows and the printer gets it
 };
 
@@ -231,10 +232,8 @@ class FrmMain {
   void lblStatsDone_Click();
   void lblReset_Click(int index);
   void lblPrint_Click();
-  void BeginSheet(int16_t kind, const std::string& heading, const std::string& title);
-  void BeginBlock(int n);
-  void DrawSheetValue(const std::string& text, int x, int baseY, int n);
-  void WriteCounts(int n, int64_t hit, int64_t thrown);
+  // Puts `sheet` on the card: draws its values, fills the text box, remembers its kind.
+  void ShowSheet(SheetKind kind, const ScoreSheet& sheet);
   // ---- Score history (players/history_screen.cpp)
   void BuildHistoryControls();
   std::vector<HistoryRun> RunsToRecord();

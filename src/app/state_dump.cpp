@@ -84,7 +84,7 @@ std::string FrmMain::DumpState() {
       .Add("StationDone", App.StationDone)
       .Add("CurrentField", Menu.CurrentField)
       .Add("HoverIndex", Menu.HoverIndex)
-      .Add("SheetKind", Scores.SheetKind);
+      .Add("SheetKind", static_cast<int16_t>(Scores.SheetKind));
   json.BeginObject("View")
       .Add("PanX", static_cast<double>(View.PanX))
       .Add("PanY", static_cast<double>(View.PanY))

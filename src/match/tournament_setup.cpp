@@ -1,7 +1,7 @@
 #include <string>
 
 #include "app/frm_main.h"
-#include "match/tourney_panel_layout.h"
+#include "geometry/tourney_panel_layout.h"
 #include "platform/message_box.h"
 
 namespace qm {
@@ -50,15 +50,15 @@ void FrmMain::StartTournamentSetup() {
 }
 
 void FrmMain::SetupTourney() {
-  int x = 40, y = 80;
+  int x = TourneyTargetsRect.X, y = TourneyTargetsRect.Y;
   DrawTourneyInfo(std::to_string(Settings.RoundSize) + " Targets per Shooter", x, y);
-  x = 40;
-  y = 98;
+  x = TourneyTargetsRect.X;
+  y = TourneyTargetsRect.Y + TourneyPerFieldDy;
   DrawTourneyInfo(std::to_string(Settings.RoundSize / 5) + " Targets per Field", x, y);
   for (int i = 0; i < 4; ++i) {
     const PlayerRecord& p = Roster.Players[i];
-    x = 60;
-    y = 154 + 20 * i;
+    x = TourneyNameRect(i).X;
+    y = TourneyNameRect(i).Y;
     DrawTourneyInfo(PadNameField(p.Name), x, y);
     // Kept: only the "No Shooter" mark closes a position; a blank name can still be entered.
     if (TrimSpaces(p.Name) != NoShooter) {
@@ -71,8 +71,8 @@ void FrmMain::SetupTourney() {
   }
   for (int k = 0; k < 4; ++k) chkAllowed[k]->SetValue(Settings.Pairs[k]);
   for (int k = 0; k < 4; ++k) {
-    x = 60;
-    y = 262 + 20 * k;
+    x = TourneyKindRect(k).X;
+    y = TourneyKindRect(k).Y;
     DrawTourneyInfo(KindNames[k], x, y);
   }
 }

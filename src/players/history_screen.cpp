@@ -7,9 +7,9 @@
 #include <string>
 
 #include "app/frm_main.h"
+#include "geometry/history_layout.h"
 #include "platform/message_box.h"
 #include "platform/ui_paint.h"
-#include "players/history_layout.h"
 #include "players/rating.h"
 #include "players/score_history.h"
 
@@ -72,8 +72,8 @@ void FrmMain::BuildHistoryControls() {
 
 std::vector<HistoryRun> FrmMain::RunsToRecord() {
   std::vector<HistoryRun> runs;
-  const bool tournament = Scores.SheetKind == 3;
-  if (Scores.SheetKind != 1 && !tournament) return runs;
+  const bool tournament = Scores.SheetKind == SheetKind::Tournament;
+  if (Scores.SheetKind != SheetKind::Practice && !tournament) return runs;
   const std::string stamp = host_.LocalTimestamp();
   for (int n = 0; n < 4; ++n) {
     const bool scored = tournament ? chkTourney[n]->Value() == 1 : n == Roster.CurrentPlayer;

@@ -2,17 +2,17 @@
 #include <cmath>
 #include <cstdint>
 #include <string>
+#include <vector>
 
 #include "app/frm_main.h"
 #include "platform/message_box.h"
 #include "players/rating.h"
+#include "players/score_sheet_text.h"
 #include "sim/field_number.h"
 
 namespace qm {
 
 namespace {
-
-constexpr const char* BlockRule = "===============================";
 
 // A score count as the settings file holds it: a 32-bit whole number, halves to even. Where
 // the old game stopped with an overflow, the count is held at the 32-bit edge instead.
@@ -29,88 +29,53 @@ int32_t CountFromText(const std::string& text) {
 
 }  // namespace
 
-void FrmMain::BeginSheet(int16_t kind, const std::string& heading, const std::string& title) {
+void FrmMain::ShowSheet(SheetKind kind, const ScoreSheet& sheet) {
   Scores.SheetKind = kind;
-  Scores.SheetText = host_.LongTimeAndDate() + CR + LF + heading + CR + LF;
-  int x = 320, y = 40;
-  DrawBitmapText(title, x, y);
-}
-
-void FrmMain::BeginBlock(int n) {
-  Scores.SheetText +=
-      std::string(BlockRule) + CR + LF + CR + LF + "Shooter # " + std::to_string(n + 1) + CR + LF;
-}
-
-void FrmMain::DrawSheetValue(const std::string& text, int x, int baseY, int n) {
-  int y = baseY + 70 * n;
-  DrawBitmapText(text, x, y);
-}
-
-void FrmMain::WriteCounts(int n, int64_t hit, int64_t thrown) {
-  DrawSheetValue(std::to_string(hit), 446, 113, n);
-  Scores.SheetText += "Clays Hit:     " + std::to_string(hit) + CR + LF;
-  DrawSheetValue(std::to_string(thrown), 446, 90, n);
-  Scores.SheetText += "Clays Thrown:  " + std::to_string(thrown) + CR + LF;
+  Scores.SheetText = sheet.Text;
+  for (const SheetValue& value : sheet.Values) {
+    int x = value.X, y = value.Y;
+    DrawBitmapText(value.Text, x, y);
+  }
+  txtStats->SetText(Scores.SheetText);
 }
 
 void FrmMain::StatsPractice() {
   const int n = Roster.CurrentPlayer;
-  PlayerRecord& p = Roster.Players[n];
-  BeginSheet(1, "Quillmoor Practice Scoring", "PRACTICE");
-  DrawSheetValue(PadNameField(p.Name), 166, 63, n);
-  BeginBlock(n);
-  // Kept: the practice block names the shooter by his hit count.
-  Scores.SheetText += std::to_string(p.Hit) + CR + LF;
-  WriteCounts(n, p.Hit, p.Thrown);
-  const Rating rating = RateScore(p.Hit, p.Thrown);
-  DrawSheetValue(std::to_string(rating.Percentage), 190, 87, n);
-  Scores.SheetText += "Percentage:     " + std::to_string(rating.Percentage) + "%" + CR + LF;
-  DrawSheetValue("Practice", 206, 113, n);
-  txtStats->SetText(Scores.SheetText);
+  const PlayerRecord& p = Roster.Players[n];
+  ShowSheet(SheetKind::Practice,
+            PracticeSheet(host_.LongTimeAndDate(), {n, PadNameField(p.Name), p.Hit, p.Thrown}));
 }
 
 void FrmMain::StatsLifetime() {
-  BeginSheet(0, "Quillmoor Lifetime Scoring", "LIFETIME");
+  std::vector<SheetEntry> shooters;
   for (int n = 0; n < 4; ++n) {
     const std::string section = "Player" + std::to_string(n);
     std::string name = ReadIniText(section, "Name", "");
     if (name.empty()) name = NoShooter;
-    DrawSheetValue(name, 166, 63, n);
-    BeginBlock(n);
-    Scores.SheetText += name + CR + LF;
-    const int32_t hit = CountFromText(ReadIniText(section, "Hit", "0"));
-    const int32_t thrown = CountFromText(ReadIniText(section, "Thrown", "0"));
-    WriteCounts(n, hit, thrown);
-    // Hits with no targets (a hand-edited file) show 0 and "D", as no targets at all do.
-    const Rating rating = RateScore(hit, thrown);
-    Roster.Players[n].Class = rating.Class;
-    lblScores[n]->SetCaption("Class " + rating.Class);
-    DrawSheetValue(std::to_string(rating.Percentage), 190, 87, n);
-    Scores.SheetText += "Percentage:     " + std::to_string(rating.Percentage) + "%" + CR + LF;
-    DrawSheetValue(rating.Class, 206, 113, n);
-    Scores.SheetText += "Rating:         " + rating.Class + CR + LF + CR + LF;
+    shooters.push_back({n, name, CountFromText(ReadIniText(section, "Hit", "0")),
+                        CountFromText(ReadIniText(section, "Thrown", "0"))});
   }
-  txtStats->SetText(Scores.SheetText);
+  const ScoreSheet sheet = LifetimeSheet(host_.LongTimeAndDate(), shooters);
+  for (int n = 0; n < 4; ++n) {
+    // Hits with no targets (a hand-edited file) show 0 and "D", as no targets at all do.
+    Roster.Players[n].Class = sheet.Ratings[n].Class;
+    lblScores[n]->SetCaption("Class " + sheet.Ratings[n].Class);
+  }
+  ShowSheet(SheetKind::Lifetime, sheet);
 }
 
 void FrmMain::StatsTourney() {
-  BeginSheet(3, "Quillmoor Tournament Score", "TOURNAMENT");
+  std::vector<SheetEntry> shooters;
   for (int n = 0; n < 4; ++n) {
     if (chkTourney[n]->Value() != 1) continue;
     PlayerRecord& p = Roster.Players[n];
-    BeginBlock(n);
     p.Name = TrimSpaces(p.Name);
-    Scores.SheetText += p.Name + CR + LF;
-    DrawSheetValue(p.Name, 166, 63, n);
-    WriteCounts(n, p.Hit, p.Thrown);
-    const Rating rating = RateScore(p.Hit, p.Thrown);
-    DrawSheetValue(std::to_string(rating.Percentage), 190, 87, n);
-    Scores.SheetText += "Percentage:     " + std::to_string(rating.Percentage) + "%" + CR + LF;
-    p.Class = rating.Class;
-    DrawSheetValue(p.Class, 206, 113, n);
-    Scores.SheetText += "Rating:         " + p.Class + CR + LF + CR + LF;
+    shooters.push_back({n, p.Name, p.Hit, p.Thrown});
   }
-  txtStats->SetText(Scores.SheetText);
+  const ScoreSheet sheet = TournamentSheet(host_.LongTimeAndDate(), shooters);
+  for (size_t i = 0; i < shooters.size(); ++i)
+    Roster.Players[shooters[i].Position].Class = sheet.Ratings[i].Class;
+  ShowSheet(SheetKind::Tournament, sheet);
 }
 
 void FrmMain::UpdateLifetimeScore(int n) {
@@ -143,9 +108,9 @@ void FrmMain::lblStatsDone_Click() {
   picStats->Hide();
   picStats->Cls();
   LoadMenuPicture();
-  if (Scores.SheetKind == 1) {
+  if (Scores.SheetKind == SheetKind::Practice) {
     UpdateLifetimeScore(Roster.CurrentPlayer);
-  } else if (Scores.SheetKind == 3) {
+  } else if (Scores.SheetKind == SheetKind::Tournament) {
     for (int n = 0; n < 4; ++n)
       if (chkTourney[n]->Value() == 1) UpdateLifetimeScore(n);
   }
@@ -163,13 +128,14 @@ void FrmMain::lblReset_Click(int index) {
                                           "Reset Last Practice Score for this Player ?"};
   static constexpr ResetQuestion Tourney{"Reset Tournament Scores",
                                          "Reset Last Tournament Score for this Player ?"};
-  const ResetQuestion& q =
-      Scores.SheetKind == 0 ? Lifetime : (Scores.SheetKind == 1 ? Practice : Tourney);
+  const ResetQuestion& q = Scores.SheetKind == SheetKind::Lifetime
+                               ? Lifetime
+                               : (Scores.SheetKind == SheetKind::Practice ? Practice : Tourney);
   PlayerRecord& p = Roster.Players[index];
   const std::string text = std::string(q.Prompt) + CR + LF + CR + LF + PadNameField(p.Name);
   if (MsgBox(form_, text, vbYesNo | vbQuestion | vbDefaultButton2, q.Title) != vbYes) return;
   picStats->Cls();
-  if (Scores.SheetKind == 0) {
+  if (Scores.SheetKind == SheetKind::Lifetime) {
     const std::string section = "Player" + std::to_string(index);
     App.ApiResult = WriteIni(section, "Thrown", 0L);
     App.ApiResult = WriteIni(section, "Hit", 0L);
@@ -178,7 +144,7 @@ void FrmMain::lblReset_Click(int index) {
   }
   p.Hit = 0;
   p.Thrown = 0;
-  if (Scores.SheetKind == 1) {
+  if (Scores.SheetKind == SheetKind::Practice) {
     StatsPractice();
   } else {
     StatsTourney();

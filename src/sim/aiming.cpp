@@ -35,8 +35,10 @@ void FrmMain::PanStep(PanForm form, BumpState* bump) {
 }
 
 void FrmMain::GunStep() {
-  if (Shot.GunLow == 1 && Shot.GunY < 280) Shot.GunY = static_cast<int16_t>(Shot.GunY + 10);
-  if (Shot.GunLow == 0 && Shot.GunY > 200) Shot.GunY = static_cast<int16_t>(Shot.GunY - 10);
+  if (Shot.GunLow == GunPosition::Low && Shot.GunY < 280)
+    Shot.GunY = static_cast<int16_t>(Shot.GunY + 10);
+  if (Shot.GunLow == GunPosition::Shouldered && Shot.GunY > 200)
+    Shot.GunY = static_cast<int16_t>(Shot.GunY - 10);
 }
 
 void FrmMain::DrawGun(Surface& work) {

@@ -41,11 +41,11 @@ void FrmMain::CallForTarget() {
 }
 
 void FrmMain::ShoulderGun() {
-  if (Shot.GunLow != 1) return;
+  if (Shot.GunLow != GunPosition::Low) return;
   PlayerRecord& shooter = Roster.Players[Roster.CurrentPlayer];
   if (Shot.LaunchPending) {
     // Early mount: the gun comes up all the same, and the fourth time costs a hit.
-    Shot.GunLow = 0;
+    Shot.GunLow = GunPosition::Shouldered;
     ++shooter.Warnings;
     lblStatus->SetCaption("WARNING");
     if (shooter.Warnings > 3) {
@@ -58,13 +58,13 @@ void FrmMain::ShoulderGun() {
     return;
   }
   if (shooter.Penalty != 0) return;
-  Shot.GunLow = 0;
+  Shot.GunLow = GunPosition::Shouldered;
   lblStatus->SetCaption("Gun Shouldered");
   shooter.Penalty = 0;
 }
 
 void FrmMain::FireShot() {
-  if (Shot.GunLow != 0) return;
+  if (Shot.GunLow != GunPosition::Shouldered) return;
   if (Shot.ShellsLeft <= 0) {
     PlaySoundMemory(host_, Waves.ClickWave, MemoryNow);
     return;

@@ -23,7 +23,7 @@ int16_t RandomTrap(double random, int16_t trapCount) {
 void FrmMain::SetUpPresentation(StationState& station) {
   View.ClayProgress = 0;
   Shot.ShellsLeft = 0;
-  Shot.GunLow = 1;
+  Shot.GunLow = GunPosition::Low;
   station.EjectFrame = 0;
   Shot.ShootingEnabled = false;
   SetTraps();
@@ -112,7 +112,7 @@ void FrmMain::StationFrame(StationState& station) {
   } else {
     GunStep();
     DrawGun(picWork->Draw());
-    if (Shot.GunLow == 0 && shooter.Tracking) {
+    if (Shot.GunLow == GunPosition::Shouldered && shooter.Tracking) {
       DrawPoint(picMask->Draw(), CInt(View.PanX + 300), CInt(View.PanY + 198), 0xFF);
     }
   }

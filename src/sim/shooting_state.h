@@ -25,9 +25,13 @@ struct Fragment {
   float VY = 0, VX = 0;
 };
 
+// Where the shooter's gun is: low between clays, shouldered to fire. The numbers are the
+// ones the state dump prints.
+enum class GunPosition : int16_t { Shouldered = 0, Low = 1 };
+
 struct ShotState {
   bool ShootingEnabled = false;
-  int16_t GunLow = 1;
+  GunPosition GunLow = GunPosition::Low;
   int16_t GunY = 280;
   bool LaunchPending = false;
   double LaunchTime = 0;

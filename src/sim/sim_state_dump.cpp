@@ -25,7 +25,7 @@ const char* BumpName(BumpState bump) {
 void FrmMain::DumpShootingState(JsonBuilder& json) const {
   json.BeginObject("Shot")
       .Add("ShootingEnabled", Shot.ShootingEnabled)
-      .Add("GunLow", Shot.GunLow)
+      .Add("GunLow", static_cast<int16_t>(Shot.GunLow))
       .Add("GunY", Shot.GunY)
       .Add("LaunchPending", Shot.LaunchPending)
       .Add("LaunchTime", Shot.LaunchTime)

@@ -8,7 +8,7 @@
 namespace qm {
 
 void FrmMain::SetUpScheduledPresentation(StationState& station, const ScheduleEntry& entry) {
-  Shot.GunLow = 1;
+  Shot.GunLow = GunPosition::Low;
   station.EjectFrame = 0;
   Shot.ShootingEnabled = false;
   SetTraps();

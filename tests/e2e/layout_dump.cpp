@@ -6,10 +6,11 @@
 
 #include <cstdio>
 
+#include "geometry/menu_layout.h"
+#include "geometry/options_panel_layout.h"
+#include "geometry/roster_layout.h"
+#include "geometry/score_card_layout.h"
 #include "platform/surface.h"
-#include "players/options_panel_layout.h"
-#include "players/roster_layout.h"
-#include "players/score_card_layout.h"
 
 namespace {
 
@@ -25,10 +26,10 @@ int main() {
   PrintRect("LblOptionsDone", qm::LblOptionsRect(0));
   PrintRect("OptName0", qm::OptNameRect(0));
   PrintRect("LblStatsDone", qm::LblStatsDoneRect);
-  // The menu's hot areas and the play screen are fixed by the game itself, not by a panel
-  // picture: Field 1 is the first menu item, the play area the 600x340 window at (20, 30),
-  // and the shooter's status line lblStatus sits at (528, 406) beside the hit counts.
-  PrintRect("Field1", qm::Rect{446, 210, 99, 135});
+  PrintRect("Field1", qm::MenuItemRects[0]);
+  // The play screen is fixed by the game itself, not by a panel picture: the play area the 600x340
+  // window at (20, 30), and the shooter's status line lblStatus sits at (528, 406) beside the hit
+  // counts.
   PrintRect("PlayArea", qm::Rect{20, 30, 600, 340});
   PrintRect("StatusLine", qm::Rect{500, 402, 130, 24});
   // The shooter's thrown count, lblClaysThrown(0), on the first row of the score panel.

@@ -8,6 +8,18 @@
 namespace qm {
 
 inline constexpr int ScoreBlockPitch = 70;
+// Where the bitmap font draws the sheet's title and shooter 0's values (at each field's top
+// left), and how far each may run; shooter n's lie ScoreBlockPitch n lower.
+inline constexpr Rect SheetTitleRect{320, 40, 160, 14};
+inline constexpr Rect SheetNameRect{166, 63, 350, 14};
+inline constexpr Rect SheetPercentRect{190, 87, 56, 14};
+inline constexpr Rect SheetThrownRect{446, 90, 84, 14};
+inline constexpr Rect SheetRatingRect{206, 113, 100, 14};
+inline constexpr Rect SheetHitRect{446, 113, 84, 14};
+inline constexpr Rect InScoreBlock(Rect field, int position) {
+  field.Y += ScoreBlockPitch * position;
+  return field;
+}
 // The flat baize card behind the title word and the four shooter blocks.
 inline constexpr Rect ScoreCardRect{24, 30, 592, 314};
 // Shooter n's block, from above its name (y 63) to below its hit count (y 113, 14 high).

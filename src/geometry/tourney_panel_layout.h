@@ -1,7 +1,6 @@
 #pragma once
-// Where the tournament panel's boxes and buttons sit on its picture. The texts beside them
-// are drawn by the game in the bitmap font at their fixed places (targets at y 80 and 98,
-// names from y 154, kinds from y 262, 20 pixels apart).
+// Where the tournament panel's boxes and buttons sit on its picture, and where the game
+// draws its texts in the bitmap font (each from its field's top left).
 
 #include "platform/surface.h"
 
@@ -17,6 +16,17 @@ inline constexpr Rect ChkTourneyRect(int position) {
 // One box per pair kind, beside the kind drawn at (60, 262 + 20 k).
 inline constexpr Rect ChkAllowedRect(int kind) {
   return {36, 260 + 20 * kind, 18, 18};
+}
+
+// The two target counts, per shooter on the first line and per field 18 pixels below.
+inline constexpr Rect TourneyTargetsRect{40, 80, 340, 32};
+inline constexpr int TourneyPerFieldDy = 18;
+// Position i's name and kind k's name, 20 pixels apart.
+inline constexpr Rect TourneyNameRect(int position) {
+  return {60, 154 + 20 * position, 350, 14};
+}
+inline constexpr Rect TourneyKindRect(int kind) {
+  return {60, 262 + 20 * kind, 220, 14};
 }
 
 inline constexpr Rect LblCancelTourneyRect{120, 400, 150, 50};
