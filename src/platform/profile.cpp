@@ -1,4 +1,5 @@
 #include "platform/profile.h"
+#include "platform/user_files.h"
 
 #include <fcntl.h>
 #include <sys/file.h>
@@ -216,17 +217,6 @@ void SetKey(ProfileText& text, std::string_view section, std::string_view key,
     --insert;
   if (insert == text.Lines.size()) text.FinalNewline = true;
   text.Lines.insert(text.Lines.begin() + static_cast<std::ptrdiff_t>(insert), keyLine);
-}
-
-bool WriteAll(int fd, const std::string& bytes) {
-  size_t done = 0;
-  while (done < bytes.size()) {
-    const ssize_t n = ::write(fd, bytes.data() + done, bytes.size() - done);
-    if (n < 0 && errno == EINTR) continue;
-    if (n <= 0) return false;
-    done += static_cast<size_t>(n);
-  }
-  return true;
 }
 
 mode_t NewFileMode() {

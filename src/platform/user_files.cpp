@@ -26,6 +26,8 @@ std::string Lowered(std::string text) {
   return text;
 }
 
+}  // namespace
+
 bool WriteAll(int fd, const std::string& bytes) {
   size_t done = 0;
   while (done < bytes.size()) {
@@ -36,8 +38,6 @@ bool WriteAll(int fd, const std::string& bytes) {
   }
   return true;
 }
-
-}  // namespace
 
 std::string HomeFolder() {
   const char* home = std::getenv("HOME");

@@ -31,6 +31,8 @@ std::string NormalPath(const std::string& path);
 // renamed over the old one), making the folder first. False with `error` set, and the old
 // file untouched, when it cannot.
 bool ReplaceWholeFile(const std::string& path, const std::string& bytes, std::string& error);
+// Writes every byte to an open file, going on after interrupted writes; false on a failed one.
+bool WriteAll(int fd, const std::string& bytes);
 // False with `error` set when the file exists and cannot be removed.
 bool RemoveUserFile(const std::string& path, std::string& error);
 
