@@ -5,45 +5,79 @@
 # physics tick comes when 0.1 s or more has passed since the last one and restarts from
 # there, so it falls on whole frames (110 ms at 11 ms a frame, 132 ms at 33): the game's own
 # rule, kept. It gives up to 28 % between these periods; a clay whose speeds did not follow
-# the frame period would differ threefold. The headless game runs on virtual time: no flakes.
+# the frame period would differ threefold. The same runs show that every field of the season
+# loads its own traps and throws, with no message. The headless game runs on virtual time:
+# no flakes.
 #
 #   flight_time.sh QUILLMOOR DATA_DIR WORK_DIR
 set -eu
-game=$1 data=$2 work=$3
+game=$(realpath "$1")
+data=$(realpath "$2")
+work=$3
 here=$(cd "$(dirname "$0")" && pwd)
+periods=${PERIODS:-11 14 17 33}
 rm -rf "$work"
 mkdir -p "$work"
 trap 'rm -rf "$work"' EXIT
+fail() {
+  echo "FAIL: $*" >&2
+  exit 1
+}
 
-for period in ${PERIODS:-11 14 17 33}; do
-  mkdir -p "$work/config-$period"
-  cp "$here/../scripts/fixtures/practice_all_kinds.ini" "$work/config-$period/quillmoor.ini"
-  if ! "$game" --headless --data "$data" --config "$work/config-$period" --seed 1 \
-      --frame-ms "$period" --script "$here/flight_time.script" \
-      --trace "$work/trace-$period.jsonl" >"$work/out-$period.txt" 2>&1; then
-    echo "FAIL: the run at $period ms per frame did not finish:" >&2
-    cat "$work/out-$period.txt" >&2
-    exit 1
-  fi
-done
+# A single from trap 1 on each field in turn: the call, the throw (the field's state dumped
+# with its clay in the air), and the reload that comes once the clay has ended.
+{
+  echo "until show control=picSelect within 20000"
+  echo "press optName(0)"
+  for field in 1 2 3 4 5; do
+    cat <<SCRIPT
+wait 200
+press lblMain($((field - 1)))
+until caption control=lblStatus text="Gun Low..." within 30000
+move 300 170
+key 1
+until caption control=lblStatus text="Gun Low..." within 30000
+wait 50
+click right 300 170
+until sound name=t000.wav within 5000
+dump field$field.json
+until caption control=lblStatus text="Reloading..." within 30000
+key Esc
+until show control=picStats within 10000
+press lblStatsDone
+SCRIPT
+  done
+} >"$work/flight_time.script"
 
-# The timing run: "TimeBase" is the seconds its 45 frames took.
-for period in ${PERIODS:-11 14 17 33}; do
-  grep -o '"key":"TimeBase","value":"[0-9.]*"' "$work/trace-$period.jsonl" | head -n 1 |
+for period in $periods; do
+  mkdir -p "$work/$period/config"
+  cp "$here/../scripts/fixtures/practice_all_kinds.ini" "$work/$period/config/quillmoor.ini"
+  (cd "$work/$period" && "$game" --headless --data "$data" --config config --seed 1 \
+    --frame-ms "$period" --script ../flight_time.script --trace trace.jsonl >out.txt 2>&1) ||
+    fail "the run at $period ms per frame did not finish: $(cat "$work/$period/out.txt")"
+  ! grep '"ev":"msgbox"' "$work/$period/trace.jsonl" || fail "a message at $period ms per frame"
+  # The timing run: "TimeBase" is the seconds its 45 frames took.
+  grep -o '"key":"TimeBase","value":"[0-9.]*"' "$work/$period/trace.jsonl" | head -n 1 |
     awk -F'"' -v period="$period" '{
       if ($8 + 0 < 0.045 * period - 0.001 || $8 + 0 > 0.045 * period + 0.001) {
         print "FAIL: at " period " ms per frame the timing run took " $8 " s, not " 0.045 * period; exit 1
       }
-    }' || exit 1
+    }'
+  # Each field's clay leaves from trap 1 of that field's own file (X and Y on its lines 4, 5).
+  for field in 1 2 3 4 5; do
+    launch=$(sed -n '4,5p' "$data/0f$field.fld" | tr -d '\r' | paste -sd ' ')
+    grep -q "\"Traps\":\[{\"X\":${launch% *},\"Y\":${launch#* }," "$work/$period/field$field.json" ||
+      fail "field $field at $period ms per frame does not throw from its own trap 1 ($launch)"
+  done
 done
 
 # Flight time: from the trap's sound to the reload that follows, once per field.
-for period in ${PERIODS:-11 14 17 33}; do
+for period in $periods; do
   awk -v period="$period" '
     /"ev":"sound","name":"t000.wav"/ { match($0, /"t":[0-9]+/); thrown = substr($0, RSTART + 4, RLENGTH - 4) }
     /"control":"lblStatus","text":"Reloading..."/ && thrown != "" {
       match($0, /"t":[0-9]+/); print period, ++field, substr($0, RSTART + 4, RLENGTH - 4) - thrown; thrown = ""
-    }' "$work/trace-$period.jsonl"
+    }' "$work/$period/trace.jsonl"
 done | sort -n -k2 -k1 | awk -v limit="${SPREAD_LIMIT:-0.30}" '
   { ms[$2, $1] = $3; if (!($2 in seen)) { seen[$2] = 1; fields[++nf] = $2 }
     if (!($1 in known)) { known[$1] = 1; periods[++np] = $1 } }
