@@ -9,18 +9,17 @@
 # if there is one, is satisfied by the trace. With --twice the script runs a second time and
 # the two traces must be identical.
 #
-# Directives, in the comment lines at the top of the script:
+# Directives, in the comment lines at the top of the script (FILE relative to the script):
 #   # args: ARG...            more arguments for the game
-#   # config: FILE            a settings fixture (relative to the script) as quillmoor.ini
+#   # config: FILE            a settings fixture as quillmoor.ini
 #   # exit: N                 the expected exit code
 #   # check-config: FILE      lines the final quillmoor.ini must contain, in order
 #   # stderr: TEXT            text the game's error output must contain
-#   # file: NAME              a file the run must leave in WORK_DIR (a snapshot, a dump)
-#   # home-file: FILE         a fixture (relative to the script) copied into the home folder
+#   # home-file: FILE         a fixture copied into the home folder
 #   # user-field: FILE        a fixture copied into the player's fields folder first
 #   # fields-folder-is-a-file the player's fields folder cannot be made (saving must fail)
-#   # dump-has: NAME TEXT     the file NAME (a dump, relative to WORK_DIR) must contain TEXT
-#   # data-file: NAME FILE    the data directory with NAME replaced by FILE (relative to the script)
+#   # dump-has: NAME TEXT     the file NAME (relative to WORK_DIR) must contain TEXT
+#   # data-file: NAME FILE    the data directory with NAME replaced by FILE
 #   # data-missing: NAME      the data directory without NAME
 #   # history: FILE           the score history to start from: SQL run by sqlite3 (.sql), or
 #                             a file copied as it is (a damaged one, say)
@@ -42,81 +41,54 @@ if [[ $# -ne 4 ]]; then
   echo "usage: run_script.sh [--twice] QUILLMOOR DATA_DIR SCRIPT WORK_DIR" >&2
   exit 2
 fi
-
-absolute() { (cd "$(dirname "$1")" && printf '%s/%s\n' "$(pwd)" "$(basename "$1")"); }
-trim() {
-  local text=$1
-  text=${text#"${text%%[![:space:]]*}"}
-  printf '%s' "${text%"${text##*[![:space:]]}"}"
-}
-
-game=$(absolute "$1")
-data=$2
-script=$(absolute "$3")
-mkdir -p "$4" && work=$(cd "$4" && pwd)
+game=$(realpath "$1")
+data=$(realpath "$2")
+script=$(realpath "$3")
+mkdir -p "$4" && work=$(realpath "$4")
 scripts_dir=$(dirname "$script")
 name=$(basename "$script" .script)
-expect_file="$scripts_dir/$name.expect"
-
-[[ -x "$game" ]] || { echo "FAIL: no game at $game" >&2; exit 1; }
-[[ -f "$script" ]] || { echo "FAIL: no script at $script" >&2; exit 1; }
+[[ -x "$game" && -f "$script" ]] || { echo "FAIL: no game at $game or no script at $script" >&2; exit 1; }
 
 extra_args=()
-config_fixture=""
 expected_exit=0
-check_config=""
 stderr_wanted=()
-files_wanted=()
 home_files=()
 user_fields=()
 fields_blocked=0
 dump_checks=()
-history_fixture=""
-check_history=""
 history_unchanged=0
 data_changes=()
+declare -A fixture=([config]="" [check-config]="" [history]="" [check-history]="")
 
-read_directives() {
-  local line body words
-  while IFS= read -r line || [[ -n "$line" ]]; do
-    line=${line%$'\r'}
-    [[ -z "$(trim "$line")" ]] && continue
-    [[ "$line" == \#* ]] || break
-    body=$(trim "${line#\#}")
-    case "$body" in
-      args:*)
-        read -r -a words <<<"${body#args:}"
-        extra_args+=("${words[@]}")
-        ;;
-      config:*) config_fixture="$scripts_dir/$(trim "${body#config:}")" ;;
-      exit:*) expected_exit=$(trim "${body#exit:}") ;;
-      check-config:*) check_config="$scripts_dir/$(trim "${body#check-config:}")" ;;
-      stderr:*) stderr_wanted+=("$(trim "${body#stderr:}")") ;;
-      file:*) files_wanted+=("$(trim "${body#file:}")") ;;
-      home-file:*) home_files+=("$scripts_dir/$(trim "${body#home-file:}")") ;;
-      user-field:*) user_fields+=("$scripts_dir/$(trim "${body#user-field:}")") ;;
-      fields-folder-is-a-file) fields_blocked=1 ;;
-      dump-has:*) dump_checks+=("$(trim "${body#dump-has:}")") ;;
-      history:*) history_fixture="$scripts_dir/$(trim "${body#history:}")" ;;
-      check-history:*) check_history="$scripts_dir/$(trim "${body#check-history:}")" ;;
-      history-unchanged) history_unchanged=1 ;;
-      data-file:* | data-missing:*) data_changes+=("$body") ;;
-    esac
-  done <"$script"
-  if ! [[ "$expected_exit" =~ ^[0-9]+$ ]]; then
-    echo "FAIL: $script: '# exit:' needs a number, not '$expected_exit'" >&2
-    exit 1
-  fi
-  for file in "$config_fixture" "$check_config" "$history_fixture" "$check_history"; do
-    if [[ -n "$file" && ! -f "$file" ]]; then
-      echo "FAIL: $script names a missing file: $file" >&2
-      exit 1
-    fi
-  done
-}
+# The directives: comment lines of the form "# key" or "# key: value", up to the first command.
+while IFS= read -r line || [[ -n "$line" ]]; do
+  line=${line%$'\r'}
+  [[ $line =~ ^[[:space:]]*$ ]] && continue
+  [[ $line == \#* ]] || break
+  [[ $line =~ ^#[[:space:]]*([a-z-]+)(:[[:space:]]*(.*[^[:space:]]))?[[:space:]]*$ ]] || continue
+  key=${BASH_REMATCH[1]}
+  value=${BASH_REMATCH[3]}
+  case "$key" in
+    args) read -r -a words <<<"$value" && extra_args+=("${words[@]}") ;;
+    exit) expected_exit=$value ;;
+    stderr) stderr_wanted+=("$value") ;;
+    home-file) home_files+=("$scripts_dir/$value") ;;
+    user-field) user_fields+=("$scripts_dir/$value") ;;
+    fields-folder-is-a-file) fields_blocked=1 ;;
+    dump-has) dump_checks+=("$value") ;;
+    history-unchanged) history_unchanged=1 ;;
+    data-file | data-missing) data_changes+=("$key $value") ;;
+    config | check-config | history | check-history) fixture[$key]=$scripts_dir/$value ;;
+  esac
+done <"$script"
+[[ "$expected_exit" =~ ^[0-9]+$ ]] || { echo "FAIL: '# exit:' needs a number, not '$expected_exit'" >&2; exit 1; }
+for file in "${fixture[@]}" "${home_files[@]}" "${user_fields[@]}"; do
+  [[ -z "$file" || -f "$file" ]] || { echo "FAIL: $script names a missing file: $file" >&2; exit 1; }
+done
 
 # Lines of EXPECT must appear in TARGET as substrings of successive lines, in order; a line
-# starting with ! must appear nowhere, one starting with = in exactly one line. Blank lines and # comments in EXPECT are skipped.
+# starting with ! must appear nowhere, one starting with = in exactly one line. Blank lines
+# and # comments in EXPECT are skipped.
 check_in_order() {
   local expect=$1 target=$2
   awk -v expect="$expect" '
@@ -153,121 +125,85 @@ check_in_order() {
     }' "$expect" "$target"
 }
 
-show_failure() {
-  local run=$1
-  echo "---- last lines of the trace $run/$name.trace.jsonl" >&2
-  if [[ -f "$run/$name.trace.jsonl" ]]; then
-    tail -n 30 "$run/$name.trace.jsonl" >&2
-  else
-    echo "(no trace)" >&2
-  fi
-  echo "---- error output" >&2
-  tail -n 40 "$run/$name.stderr" >&2
-}
-
 # Runs the game once in directory RUN; prints what went wrong and returns 1 on failure.
 run_once() {
-  local run=$1 status=0 wanted
-  rm -rf "$run"
-  mkdir -p "$run/config" "$run/home"
-  [[ -n "$config_fixture" ]] && cp "$config_fixture" "$run/config/quillmoor.ini"
+  local run=$1 status=0 file change words
   local user_data=${SCRIPT_USER_DATA:-$run/userdata}
-  mkdir -p "$user_data/quillmoor"
-  for wanted in "${home_files[@]}"; do cp "$wanted" "$run/home/"; done
+  local history="$user_data/quillmoor/history.sqlite3" run_data=$data
+  failed() {
+    echo "FAIL: $*" >&2
+    status=1
+  }
+  rm -rf "$run"
+  mkdir -p "$run/config" "$run/home" "$user_data/quillmoor"
+  [[ -n "${fixture[config]}" ]] && cp "${fixture[config]}" "$run/config/quillmoor.ini"
+  for file in "${home_files[@]}"; do cp "$file" "$run/home/"; done
   if [[ ${#user_fields[@]} -gt 0 ]]; then
     mkdir -p "$user_data/quillmoor/fields"
     cp "${user_fields[@]}" "$user_data/quillmoor/fields/"
   fi
   [[ $fields_blocked -eq 1 ]] && : >"$user_data/quillmoor/fields"
-  local history="$user_data/quillmoor/history.sqlite3"
-  if [[ -n "$history_fixture" ]]; then
-    mkdir -p "$(dirname "$history")"
-    if [[ "$history_fixture" == *.sql ]]; then
-      sqlite3 "$history" <"$history_fixture" || { echo "FAIL: cannot load $history_fixture" >&2; return 1; }
-    else
-      cp "$history_fixture" "$history"
-    fi
+  if [[ "${fixture[history]}" == *.sql ]]; then
+    sqlite3 "$history" <"${fixture[history]}" || { echo "FAIL: cannot load ${fixture[history]}" >&2; return 1; }
+  elif [[ -n "${fixture[history]}" ]]; then
+    cp "${fixture[history]}" "$history"
   fi
-  local run_data=$data change words
   if [[ ${#data_changes[@]} -gt 0 ]]; then
     # A copy of the data directory made of links, with the script's changes.
     run_data=$run/data
     mkdir -p "$run_data" && ln -s "$data"/* "$run_data"/
     for change in "${data_changes[@]}"; do
-      read -r -a words <<<"${change#*:}"
-      rm -f "$run_data/${words[0]}"
-      [[ "$change" == data-file:* ]] && cp "$scripts_dir/${words[1]}" "$run_data/${words[0]}"
+      read -r -a words <<<"$change"
+      rm -f "$run_data/${words[1]}"
+      [[ ${words[0]} == data-file ]] && cp "$scripts_dir/${words[2]}" "$run_data/${words[1]}"
     done
   fi
-  (cd "$run" && HOME="$run/home" XDG_DATA_HOME="$user_data" exec timeout 240 "$game" --headless --data "$run_data" --config "$run/config" \
-    --seed 1 --script "$script" --trace "$run/$name.trace.jsonl" "${extra_args[@]}") \
-    >"$run/$name.stdout" 2>"$run/$name.stderr"
+  (cd "$run" && HOME="$run/home" XDG_DATA_HOME="$user_data" exec timeout 240 "$game" --headless \
+    --data "$run_data" --config "$run/config" --seed 1 --script "$script" \
+    --trace "$run/$name.trace.jsonl" "${extra_args[@]}") >"$run/$name.stdout" 2>"$run/$name.stderr"
   local code=$?
   if [[ $code -eq 124 ]]; then
-    echo "FAIL: $name did not end within 240 seconds" >&2
-    status=1
+    failed "$name did not end within 240 seconds"
   elif [[ $code -ne $expected_exit ]]; then
-    echo "FAIL: $name exited with $code, expected $expected_exit" >&2
-    status=1
+    failed "$name exited with $code, expected $expected_exit"
   fi
-  if [[ -f "$expect_file" ]] && ! check_in_order "$expect_file" "$run/$name.trace.jsonl" >&2; then
-    echo "FAIL: the trace does not meet $expect_file" >&2
-    status=1
+  if [[ -f "$scripts_dir/$name.expect" ]]; then
+    check_in_order "$scripts_dir/$name.expect" "$run/$name.trace.jsonl" >&2 ||
+      failed "the trace does not meet $scripts_dir/$name.expect"
   fi
-  if [[ -n "$check_config" ]]; then
-    if [[ ! -f "$run/config/quillmoor.ini" ]]; then
-      echo "FAIL: no quillmoor.ini was written" >&2
-      status=1
-    elif ! check_in_order "$check_config" "$run/config/quillmoor.ini" >&2; then
-      echo "FAIL: quillmoor.ini does not meet $check_config" >&2
-      status=1
-    fi
+  if [[ -n "${fixture[check-config]}" ]]; then
+    check_in_order "${fixture[check-config]}" "$run/config/quillmoor.ini" >&2 ||
+      failed "quillmoor.ini does not meet ${fixture[check-config]}"
   fi
-  if [[ -n "$check_history" ]]; then
-    if ! XDG_DATA_HOME="$user_data" "$game" --history-csv "$run/history.csv" 2>>"$run/$name.stderr"; then
-      echo "FAIL: the history could not be exported" >&2
-      status=1
-    elif ! check_in_order "$check_history" "$run/history.csv" >&2; then
-      echo "FAIL: the history does not meet $check_history" >&2
-      status=1
-    fi
+  if [[ -n "${fixture[check-history]}" ]]; then
+    XDG_DATA_HOME="$user_data" "$game" --history-csv "$run/history.csv" 2>>"$run/$name.stderr" &&
+      check_in_order "${fixture[check-history]}" "$run/history.csv" >&2 ||
+      failed "the exported history does not meet ${fixture[check-history]}"
   fi
-  if [[ $history_unchanged -eq 1 ]] && ! cmp -s "$history_fixture" "$history"; then
-    echo "FAIL: the history file was changed" >&2
-    status=1
+  if [[ $history_unchanged -eq 1 ]] && ! cmp -s "${fixture[history]}" "$history"; then
+    failed "the history file was changed"
   fi
-  for wanted in "${stderr_wanted[@]}"; do
-    if ! grep -qF -- "$wanted" "$run/$name.stderr"; then
-      echo "FAIL: the error output does not contain: $wanted" >&2
-      status=1
-    fi
+  for file in "${stderr_wanted[@]}"; do
+    grep -qF -- "$file" "$run/$name.stderr" || failed "the error output does not contain: $file"
   done
-  local check dump text
-  for check in "${dump_checks[@]}"; do
-    dump=${check%% *}
-    text=${check#* }
-    if ! grep -qF -- "$text" "$run/$dump" 2>/dev/null; then
-      echo "FAIL: the dump $dump does not contain: $text" >&2
-      status=1
-    fi
+  for change in "${dump_checks[@]}"; do
+    file=${change%% *}
+    grep -qF -- "${change#* }" "$run/$file" 2>/dev/null || failed "$file does not contain: ${change#* }"
   done
-  for wanted in "${files_wanted[@]}"; do
-    if [[ ! -s "$run/$wanted" ]]; then
-      echo "FAIL: the run did not leave $wanted" >&2
-      status=1
-    fi
-  done
-  [[ $status -eq 0 ]] || show_failure "$run"
+  if [[ $status -ne 0 ]]; then
+    echo "---- last lines of the trace $run/$name.trace.jsonl" >&2
+    tail -n 30 "$run/$name.trace.jsonl" >&2
+    echo "---- error output" >&2
+    tail -n 40 "$run/$name.stderr" >&2
+  fi
   return $status
 }
 
-read_directives
 if [[ $twice -eq 0 ]]; then
   run_once "$work" || exit 1
   echo "ok: $name"
   exit 0
 fi
-
 run_once "$work/first" || exit 1
 run_once "$work/second" || exit 1
 if ! cmp "$work/first/$name.trace.jsonl" "$work/second/$name.trace.jsonl" >&2; then
