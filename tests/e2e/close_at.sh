@@ -15,31 +15,27 @@ here=$(cd "$(dirname "$0")" && pwd)
 # shellcheck source=e2e_lib.sh
 source "$here/e2e_lib.sh"
 
-moment=${1:-}
-case "$moment" in
-  intro | message_box | name_entry) fixture=$here/fixture_first_run.ini ;;
-  presentation) fixture=$here/fixture_named.ini ;;
+case "${1:-}/$#" in
+  intro/5 | message_box/5 | name_entry/5) fixture=$here/fixture_first_run.ini ;;
+  presentation/5) fixture=$here/fixture_named.ini ;;
   *)
     echo "usage: close_at.sh intro|message_box|name_entry|presentation GAME DATA_DIR TOOLS_DIR WORK_DIR" >&2
     exit 2
     ;;
 esac
-[[ $# -eq 5 ]] || { echo "close_at.sh: needs 5 arguments" >&2; exit 2; }
+moment=$1
 e2e_init "close_at_$moment" "$2" "$3" "$4" "$5"
 ini="$RUN/config/quillmoor.ini"
 cp "$fixture" "$ini"
+cp "$fixture" "$RUN/before_close.ini"
 
 [[ $moment == presentation ]] && e2e_ready_reference
 e2e_start_x 1024x768
 e2e_start_game --scale 1
 
 case "$moment" in
-  intro)
-    e2e_wait_for intro 8000 is_intro
-    ;;
-  message_box)
-    e2e_wait_for advice_box 20000 is_advice_box
-    ;;
+  intro) e2e_wait_for intro 8000 is_intro ;;
+  message_box) e2e_wait_for advice_box 20000 is_advice_box ;;
   name_entry)
     e2e_wait_for advice_box 20000 is_advice_box
     e2e_move "${Park[@]}"
@@ -62,15 +58,11 @@ case "$moment" in
     e2e_wait_changed clay_in_flight 10000 "$SHOTS/ready.png" 3 "${ThrownCount[@]}"
     ;;
 esac
-[[ $moment == presentation ]] || cp "$ini" "$RUN/before_close.ini"
 
+# Before practice the file is the fixture, untouched; in practice, as it was once saved.
 e2e_close_window
-((CLOSE_CODE == 0)) || e2e_fail "the game ended with exit code $CLOSE_CODE"
 cmp -s "$RUN/before_close.ini" "$ini" ||
   e2e_fail "the settings file changed when the window was closed: $(diff "$RUN/before_close.ini" "$ini" | head -n 5)"
-if [[ $moment != presentation ]]; then
-  cmp -s "$fixture" "$ini" || e2e_fail "the settings file is no longer the fixture it started as"
-fi
 # Nothing half written beside it either.
 leftovers=$(find "$RUN/config" -mindepth 1 ! -name quillmoor.ini)
 [[ -z "$leftovers" ]] || e2e_fail "files left in the settings directory: $leftovers"

@@ -16,21 +16,18 @@ here=$(cd "$(dirname "$0")" && pwd)
 # shellcheck source=e2e_lib.sh
 source "$here/e2e_lib.sh"
 
-mode=${1:-}
-case "$mode" in
-  scale1) screen=1024x768 game_args=(--scale 1) ;;
-  scale2) screen=1600x1200 game_args=(--scale 2) ;;
-  fullscreen) screen=1920x1080 game_args=(--scale 1) ;;
+case "${1:-}/$#" in
+  scale1/5) screen=1024x768 game_args=(--scale 1) ;;
+  scale2/5) screen=1600x1200 game_args=(--scale 2) ;;
+  fullscreen/5) screen=1920x1080 game_args=(--scale 1) ;;
   *)
     echo "usage: play_through.sh scale1|scale2|fullscreen GAME DATA_DIR TOOLS_DIR WORK_DIR" >&2
     exit 2
     ;;
 esac
-[[ $# -eq 5 ]] || { echo "play_through.sh: needs 5 arguments" >&2; exit 2; }
+mode=$1
 e2e_init "play_$mode" "$2" "$3" "$4" "$5"
 ini="$RUN/config/quillmoor.ini"
-
-cursor_pixels() { "$PROBE" cursor; }
 
 # ---- Start-up
 e2e_ready_reference
@@ -45,9 +42,8 @@ e2e_wait_for name_request 5000 is_name_request
 e2e_key Return
 e2e_wait_for name_entry 5000 is_name_entry
 e2e_type Annie
-e2e_grab name_typed
-below "$(e2e_changed_pixels "$SHOTS/name_entry.png" "$SHOTS/name_typed.png" 150 170 340 140)" 20 &&
-  e2e_fail "the typed name does not show in the name entry"
+name_shows() { ! below "$(e2e_changed_pixels "$SHOTS/name_entry.png" "$1" 150 170 340 140)" 20; }
+e2e_wait_for name_typed 5000 name_shows
 e2e_key Return
 e2e_wait_for options 40000 is_options
 
@@ -59,44 +55,31 @@ e2e_wait_for options_ticked 5000 box_ticked
 if [[ $mode == fullscreen ]]; then
   e2e_click_rect "${ChkFullScreen[@]}"
   read -r screen_w screen_h < <(xdotool getdisplaygeometry)
-  deadline=$(($(now_ms) + 5000))
-  while :; do
-    width=$(xwininfo -id "$WIN" | awk '/Width:/ {print $NF}')
-    [[ $width == "$screen_w" ]] && break
-    (($(now_ms) < deadline)) || e2e_fail "the window did not fill the screen (width $width)"
-    sleep 0.1
-  done
   # Where the picture now lies is read from the screen itself: the panel's wood ends where
   # the black border begins. The first frames after the switch may still show it elsewhere.
-  deadline=$(($(now_ms) + 10000))
-  while :; do
+  centred_whole_multiple() {
+    [[ $(xwininfo -id "$WIN" | awk '/Width:/ {print $NF}') == "$screen_w" ]] || return 1
     import -window root "$SHOTS/fullscreen-screen.png"
     read -r pw ph px py < <(convert "$SHOTS/fullscreen-screen.png" -fuzz 3% -trim \
       -format '%w %h %X %Y\n' info: | tr -d '+')
-    problem=""
-    ((pw % 640 == 0 && ph % 480 == 0 && pw / 640 == ph / 480)) ||
-      problem="the full-screen picture is ${pw}x${ph}, not a whole multiple of 640x480"
-    (((screen_w - pw) / 2 - px <= 1 && px - (screen_w - pw) / 2 <= 1)) ||
-      problem="the full-screen picture is not centred across ($px of $((screen_w - pw)))"
-    (((screen_h - ph) / 2 - py <= 1 && py - (screen_h - ph) / 2 <= 1)) ||
-      problem="the full-screen picture is not centred down ($py of $((screen_h - ph)))"
-    [[ -z $problem ]] && break
-    (($(now_ms) < deadline)) || e2e_fail "$problem"
-    sleep 0.1
-  done
+    e2e_log "full screen: the picture is ${pw}x${ph} at $px,$py"
+    ((pw % 640 == 0 && ph % 480 == 0 && pw / 640 == ph / 480)) &&
+      (((screen_w - pw) / 2 - px <= 1 && px - (screen_w - pw) / 2 <= 1)) &&
+      (((screen_h - ph) / 2 - py <= 1 && py - (screen_h - ph) / 2 <= 1))
+  }
+  e2e_poll "full-screen picture, centred and scaled whole" 15000 0.1 centred_whole_multiple
   PIC_X=$px PIC_Y=$py PIC_S=$((pw / 640))
-  e2e_log "full screen: picture at $PIC_X,$PIC_Y scale $PIC_S"
   e2e_wait_for options_fullscreen 3000 is_options
   e2e_move "${Park[@]}"
 fi
 
 e2e_click_rect "${LblOptionsDone[@]}"
 e2e_wait_for menu 20000 is_menu_only
-grep -q '^Name=Annie' "$ini" || e2e_fail "the settings file does not hold the typed name"
-grep -q '^Pairs0=1' "$ini" || e2e_fail "the settings file does not hold the ticked clay type"
-if [[ $mode == fullscreen ]]; then
-  grep -q '^FullScreen=1' "$ini" || e2e_fail "the settings file does not hold FullScreen=1"
-fi
+saved=(Name=Annie Pairs0=1)
+[[ $mode == fullscreen ]] && saved+=(FullScreen=1)
+for line in "${saved[@]}"; do
+  grep -q "^$line" "$ini" || e2e_fail "the settings file does not hold $line"
+done
 
 # ---- Practice on Field 1.
 e2e_click_rect "${OptName0[@]}"
@@ -111,7 +94,7 @@ eval "$(xdotool getmouselocation --shell)"
 rest_x=$(screen_x "${RestPoint[0]}") rest_y=$(screen_y "${RestPoint[1]}")
 ((X - rest_x <= PIC_S && rest_x - X <= PIC_S && Y - rest_y <= PIC_S && rest_y - Y <= PIC_S)) ||
   e2e_fail "the pointer is at $X,$Y, not at the rest point $rest_x,$rest_y"
-hidden=$(cursor_pixels) || e2e_fail "cannot read the pointer's image"
+hidden=$("$PROBE" cursor) || e2e_fail "cannot read the pointer's image"
 ((hidden == 0)) || e2e_fail "the pointer shows while shooting ($hidden pixels)"
 
 # Call without touching the mouse, so the view stays where the game put it. The clay is
@@ -136,12 +119,11 @@ for push in "-40 -40" "40 40" "-40 40" "40 -40" "-40 0" "0 40"; do
   for _ in $(seq 25); do steps+=(mousemove_relative -- "$dx" "$dy" sleep 0.004); done
   xdotool "${steps[@]}"
   # The game holds the pointer in at its next frame: a busy machine may take a while.
-  deadline=$(($(now_ms) + 3000))
-  while eval "$(xdotool getmouselocation --shell)"; ! ((X >= left && X < right && Y >= top && Y < bottom)); do
-    (($(now_ms) < deadline)) ||
-      e2e_fail "pushed by $dx,$dy the pointer left the play area: at $X,$Y, area $left,$top-$right,$bottom"
-    sleep 0.05
-  done
+  inside() {
+    eval "$(xdotool getmouselocation --shell)"
+    ((X >= left && X < right && Y >= top && Y < bottom))
+  }
+  e2e_poll "pointer back inside $left,$top-$right,$bottom after a push by $dx,$dy" 3000 0.05 inside
 done
 e2e_log "pointer hidden and held inside $left,$top-$right,$bottom"
 e2e_grab pushed
@@ -149,19 +131,18 @@ e2e_grab pushed
 # ---- Esc ends the practice; the sheet's Done banks the counts.
 e2e_key Escape
 e2e_wait_for score_sheet 40000 is_score_card
-shown=$(cursor_pixels)
+shown=$("$PROBE" cursor)
 ((shown > 0)) || e2e_fail "the pointer is still hidden on the score sheet"
 e2e_click_rect "${LblStatsDone[@]}"
 e2e_wait_for menu_after 20000 is_menu_only
 
-thrown=$(awk -F= '/^\[Player0\]/ {p = 1; next} /^\[/ {p = 0} p && $1 == "Thrown" {print $2}' "$ini")
-hits=$(awk -F= '/^\[Player0\]/ {p = 1; next} /^\[/ {p = 0} p && $1 == "Hit" {print $2}' "$ini")
-[[ $thrown =~ ^[0-9]+$ && $hits =~ ^[0-9]+$ ]] ||
-  e2e_fail "the settings file has no lifetime counts for Annie (Thrown='$thrown' Hit='$hits')"
-((thrown >= 1 && hits <= thrown)) || e2e_fail "lifetime counts are wrong: Thrown=$thrown Hit=$hits"
+player0() { awk -F= -v key="$1" '/^\[Player0\]/ {p = 1; next} /^\[/ {p = 0} p && $1 == key {print $2}' "$ini"; }
+thrown=$(player0 Thrown)
+hits=$(player0 Hit)
+[[ $thrown =~ ^[0-9]+$ && $hits =~ ^[0-9]+$ && $thrown -ge 1 && $hits -le $thrown ]] ||
+  e2e_fail "the settings file has wrong lifetime counts for Annie: Thrown='$thrown' Hit='$hits'"
 e2e_log "lifetime counts in the settings file: Thrown=$thrown Hit=$hits"
 
 e2e_close_window
-((CLOSE_CODE == 0)) || e2e_fail "the game ended with exit code $CLOSE_CODE"
 e2e_check_stderr
 e2e_log "ok (screenshots in $SHOTS)"
