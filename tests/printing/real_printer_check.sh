@@ -14,27 +14,19 @@ if [[ $# -ne 3 ]]; then
   echo "usage: real_printer_check.sh QUILLMOOR DATA_DIR WORK_DIR" >&2
   exit 2
 fi
-absolute() { (cd "$(dirname "$1")" && printf '%s/%s\n' "$(pwd)" "$(basename "$1")"); }
-game=$(absolute "$1")
-data=$(absolute "$2")
-mkdir -p "$3" && work=$(cd "$3" && pwd)
+game=$(realpath "$1")
+data=$(realpath "$2")
+mkdir -p "$3" && work=$(realpath "$3")
 here=$(cd "$(dirname "$0")" && pwd)
-
+skip() {
+  echo "SKIP: $*"
+  exit 77
+}
 cupsd=$(command -v cupsd || echo /usr/sbin/cupsd)
-backend=/usr/lib/cups/backend/cups-pdf
 pdf_conf=/etc/cups/cups-pdf.conf
-if [[ ! -x "$cupsd" ]]; then
-  echo "SKIP: cupsd is not installed (scripts/install-deps.sh installs cups)"
-  exit 77
-fi
-if [[ ! -e "$backend" ]]; then
-  echo "SKIP: the cups-pdf printer is not installed (printer-driver-cups-pdf)"
-  exit 77
-fi
-if [[ $(id -u) -ne 0 ]]; then
-  echo "SKIP: the cups-pdf printer only runs for a print server started as root"
-  exit 77
-fi
+[[ -x "$cupsd" ]] || skip "cupsd is not installed (scripts/install-deps.sh installs cups)"
+[[ -e /usr/lib/cups/backend/cups-pdf ]] || skip "the cups-pdf printer is not installed (printer-driver-cups-pdf)"
+[[ $(id -u) -eq 0 ]] || skip "the cups-pdf printer only runs for a print server started as root"
 for tool in lpadmin lpoptions pdftoppm convert; do
   command -v "$tool" >/dev/null || { echo "FAIL: $tool is missing" >&2; exit 1; }
 done
@@ -52,10 +44,7 @@ printed=""
 made_out_dir=""
 
 cleanup() {
-  if [[ -n "$server_pid" ]]; then
-    kill "$server_pid" 2>/dev/null
-    wait "$server_pid" 2>/dev/null
-  fi
+  [[ -n "$server_pid" ]] && kill "$server_pid" 2>/dev/null && wait "$server_pid" 2>/dev/null
   [[ -n "$printed" ]] && rm -f "$printed"
   [[ -n "$made_out_dir" ]] && rmdir "$made_out_dir" 2>/dev/null
   rm -rf "$tmp"
@@ -132,31 +121,15 @@ anon=$(conf_value AnonDirName)
 anon=${anon:-/var/spool/cups-pdf/ANONYMOUS}
 [[ -d "$out" ]] || made_out_dir=$out
 
-# ---- The game prints a practice sheet with its own Print button: first with no default
-# printer, which it must report, then to the PDF printer.
-cat >"$tmp/print.script" <<'SCRIPT'
-until show control=picSelect within 20000
-press optName(0)
-press lblMain(0)
-until caption control=lblStatus text="Gun Low..."
-click right 320 200
-until sound name=t000.wav
-click right 320 200
-click left 320 200
-wait 3000
-key Esc
-until show control=picStats
-press lblPrint
-wait 200
-quit
-SCRIPT
+# ---- The game prints a practice sheet with its own Print button, as the scenario without a
+# print server does: first with no default printer, which it must report, then to the PDF
+# printer.
 print_sheet() {  # NAME: runs the game on the script, its trace in $work/NAME.trace.jsonl
   rm -rf "$work/config" && mkdir -p "$work/config"
   cp "$here/../scripts/fixtures/scores_one_shooter.ini" "$work/config/quillmoor.ini"
   (cd "$work" && timeout 120 "$game" --headless --data "$data" --config "$work/config" --seed 1 \
-    --script "$tmp/print.script" --trace "$work/$1.trace.jsonl") >"$work/$1.stdout" 2>"$work/$1.stderr"
-  local code=$?
-  [[ $code -eq 0 ]] || fail "the game exited with $code: $(tail -n 3 "$work/$1.stderr")"
+    --script "$here/print_without_server.script" --trace "$work/$1.trace.jsonl") \
+    >"$work/$1.stdout" 2>"$work/$1.stderr" || fail "the game exited with $?: $(tail -n 3 "$work/$1.stderr")"
 }
 print_sheet no_default
 grep -q '"text":"There was an error sending the page' "$work/no_default.trace.jsonl" ||
