@@ -19,6 +19,7 @@ periods=${PERIODS:-11 14 17 33}
 rm -rf "$work"
 mkdir -p "$work"
 trap 'rm -rf "$work"' EXIT
+declare -A flights
 fail() {
   echo "FAIL: $*" >&2
   exit 1
@@ -69,33 +70,23 @@ for period in $periods; do
     grep -q "\"Traps\":\[{\"X\":${launch% *},\"Y\":${launch#* }," "$work/$period/field$field.json" ||
       fail "field $field at $period ms per frame does not throw from its own trap 1 ($launch)"
   done
-done
-
-# Flight time: from the trap's sound to the reload that follows, once per field.
-for period in $periods; do
-  awk -v period="$period" '
+  # Flight time: from the trap's sound to the reload that follows, once per field.
+  flights[$period]=$(awk '
     /"ev":"sound","name":"t000.wav"/ { match($0, /"t":[0-9]+/); thrown = substr($0, RSTART + 4, RLENGTH - 4) }
     /"control":"lblStatus","text":"Reloading..."/ && thrown != "" {
-      match($0, /"t":[0-9]+/); print period, ++field, substr($0, RSTART + 4, RLENGTH - 4) - thrown; thrown = ""
-    }' "$work/$period/trace.jsonl"
-done | sort -n -k2 -k1 | awk -v limit="${SPREAD_LIMIT:-0.30}" '
-  { ms[$2, $1] = $3; if (!($2 in seen)) { seen[$2] = 1; fields[++nf] = $2 }
-    if (!($1 in known)) { known[$1] = 1; periods[++np] = $1 } }
-  END {
-    status = 0
-    for (i = 1; i <= nf; ++i) {
-      f = fields[i]; low = 1e9; high = 0; line = ""
-      for (j = 1; j <= np; ++j) {
-        p = periods[j]; t = ms[f, p]
-        if (t == "" || t <= 0) { print "FAIL: field " f ": no flight at " p " ms per frame"; status = 1; continue }
-        if (t < low) low = t
-        if (t > high) high = t
-        line = line sprintf(" %s ms: %d;", p, t)
-      }
-      spread = high > 0 ? (high - low) / low : 1
-      printf "field %s:%s spread %.1f %%\n", f, line, 100 * spread
-      if (spread > limit) { print "FAIL: field " f " flies for different times"; status = 1 }
-    }
-    if (nf != 5) { print "FAIL: " nf " fields flown, not 5"; status = 1 }
-    exit status
-  }'
+      match($0, /"t":[0-9]+/); printf "%d ", substr($0, RSTART + 4, RLENGTH - 4) - thrown; thrown = ""
+    }' "$work/$period/trace.jsonl")
+  read -r -a ms <<<"${flights[$period]}"
+  [[ ${#ms[@]} -eq 5 ]] || fail "${#ms[@]} fields flown at $period ms per frame, not 5"
+done
+
+for field in 1 2 3 4 5; do
+  times=()
+  for period in $periods; do
+    read -r -a ms <<<"${flights[$period]}"
+    times+=("${ms[field - 1]}")
+  done
+  read -r low high < <(printf '%s\n' "${times[@]}" | sort -n | sed -n '1p;$p' | paste -sd ' ')
+  echo "field $field: ${times[*]} ms at $periods ms per frame: spread $((100 * (high - low) / low)) %"
+  ((100 * (high - low) <= 30 * low)) || fail "field $field flies for different times"
+done
