@@ -1,41 +1,18 @@
 #include <gtest/gtest.h>
 
-#include <filesystem>
-#include <fstream>
-#include <sstream>
-
 #include "editor/edit_history.h"
 #include "editor/field_check.h"
 #include "editor/field_document.h"
 #include "editor/flight_preview.h"
+#include "test_support.h"
 
 namespace qm {
 
-namespace {
-
-std::string ReadShipped(const std::string& name) {
-  std::ifstream file(std::string(QUILLMOOR_TEST_DATA) + "/" + name, std::ios::binary);
-  std::stringstream text;
-  text << file.rdbuf();
-  return text.str();
+static std::string ReadShipped(const std::string& name) {
+  return ReadFile(std::string(QUILLMOOR_TEST_DATA) + "/" + name);
 }
-
-TrapRecord MakeTrap(int x, int y, float dx, float dy, int floor, int direction, int rabbit) {
-  TrapRecord t;
-  t.X = static_cast<int16_t>(x);
-  t.Y = static_cast<int16_t>(y);
-  t.DX = dx;
-  t.DY = dy;
-  t.FloorY = static_cast<int16_t>(floor);
-  t.Direction = static_cast<int16_t>(direction);
-  t.Rabbit = static_cast<int16_t>(rabbit);
-  return t;
-}
-
-}  // namespace
 
 TEST(FieldEditorTest, EveryShippedFieldRoundTrips) {
-  int fields = 0;
   for (int season = 0; season < 2; ++season) {
     for (int field = 1; field <= 5; ++field) {
       const std::string name = std::to_string(season) + "f" + std::to_string(field) + ".fld";
@@ -46,10 +23,8 @@ TEST(FieldEditorTest, EveryShippedFieldRoundTrips) {
       const ParsedField again = ParseFieldDocument(written);
       ASSERT_TRUE(again.Field) << name;
       EXPECT_EQ(*again.Field, *shipped.Field) << name;
-      ++fields;
     }
   }
-  EXPECT_EQ(fields, 10);
 }
 
 TEST(FieldEditorTest, OddSpeedsAndTextsSurviveWriting) {
@@ -57,7 +32,7 @@ TEST(FieldEditorTest, OddSpeedsAndTextsSurviveWriting) {
   field.Title = "Ridge, with a comma";
   field.Traps[0].Trap.DX = 0.1f;  // not exact in binary: must still read back the same
   field.Traps[0].Trap.DY = -1234.5677f;
-  field.Traps.push_back({"Second", MakeTrap(-32768, 32767, 3e-7f, 1e30f, -5, 1, 1)});
+  field.Traps.push_back({"Second", TrapRecord{-32768, 32767, 3e-7f, 1e30f, -5, 1, 1}});
   const ParsedField again = ParseFieldDocument(WriteFieldDocument(field));
   ASSERT_TRUE(again.Field) << again.Reason;
   EXPECT_EQ(*again.Field, field);
@@ -95,19 +70,19 @@ TEST(FieldEditorTest, WarnsTheDesigner) {
   const auto warnings = [](const TrapRecord& t) {
     return TrapWarnings(t, FlyClay(t, DefaultSpeedFactor));
   };
-  const TrapRecord good = MakeTrap(330, 560, 5.5f, 3.0f, 590, Crossing, 0);
+  const TrapRecord good{330, 560, 5.5f, 3.0f, 590, Crossing, 0};
   EXPECT_TRUE(warnings(good).empty());
   const FlightPath flight = FlyClay(good, DefaultSpeedFactor);
   EXPECT_GT(flight.Seconds, 1.0);
   EXPECT_LT(flight.Seconds, 8.0);
   EXPECT_TRUE(flight.EntersView);
   // A clay dropped straight onto its ground line flies a moment only.
-  const TrapRecord short_ = MakeTrap(800, 600, 1, -5, 610, Crossing, 0);
+  const TrapRecord short_{800, 600, 1, -5, 610, Crossing, 0};
   EXPECT_EQ(FlyClay(short_, DefaultSpeedFactor).End, FlightEnd::Landed);
   EXPECT_EQ(warnings(short_).size(), 1u);
-  const TrapRecord off = MakeTrap(-400, 600, -3, 1, 700, Crossing, 0);
+  const TrapRecord off{-400, 600, -3, 1, 700, Crossing, 0};
   EXPECT_GE(warnings(off).size(), 2u);  // off the picture and never seen
-  const TrapRecord rabbit = MakeTrap(800, 600, 4, 2, 500, Crossing, 1);
+  const TrapRecord rabbit{800, 600, 4, 2, 500, Crossing, 1};
   const auto rabbitWarnings = warnings(rabbit);
   EXPECT_NE(std::find_if(rabbitWarnings.begin(), rabbitWarnings.end(),
                          [](const std::string& w) { return w.find("Rabbit") == 0; }),

@@ -1,35 +1,18 @@
 #include "platform/history_store.h"
 
 #include <sqlite3.h>
-#include <unistd.h>
-
-#include <filesystem>
-#include <fstream>
-#include <sstream>
 
 #include <gtest/gtest.h>
+
+#include "test_support.h"
 
 namespace qm {
 namespace {
 
-namespace fs = std::filesystem;
-
 class HistoryStoreTest : public ::testing::Test {
  protected:
-  void SetUp() override { fs::remove_all(dir_); }
-  void TearDown() override { fs::remove_all(dir_); }
-  std::string Bytes() const {
-    std::stringstream s;
-    s << std::ifstream(path_, std::ios::binary).rdbuf();
-    return s.str();
-  }
-  void Put(const std::string& bytes) {
-    fs::create_directories(fs::path(path_).parent_path());
-    std::ofstream(path_, std::ios::binary) << bytes;
-  }
-
-  fs::path dir_ = fs::temp_directory_path() / ("quillmoor_history_" + std::to_string(::getpid()));
-  std::string path_ = (dir_ / "quillmoor" / "history.sqlite3").string();
+  ScratchDir dir_;
+  std::string path_ = dir_ / "quillmoor/history.sqlite3";  // its folder made by the store
 };
 
 TEST_F(HistoryStoreTest, NewFileKeepsWholeRunsInOrder) {
@@ -50,14 +33,15 @@ TEST_F(HistoryStoreTest, NewFileKeepsWholeRunsInOrder) {
 
 TEST_F(HistoryStoreTest, DamagedNewerOrUnwritableFilesAreLeftAlone) {
   const std::string garbage(3000, 'x');
-  Put(garbage);
+  std::filesystem::create_directories(dir_.Path() / "quillmoor");
+  WriteFile(path_, garbage);
   HistoryStore damaged(path_);
   EXPECT_FALSE(damaged.Open());
   EXPECT_NE(damaged.Error().find("damaged"), std::string::npos) << damaged.Error();
   EXPECT_FALSE(damaged.Append({HistoryRun{}}));
-  EXPECT_EQ(Bytes(), garbage);
+  EXPECT_EQ(ReadFile(path_), garbage);
 
-  fs::remove(path_);
+  std::filesystem::remove(path_);
   {
     HistoryStore store(path_);
     ASSERT_TRUE(store.Open());
@@ -66,15 +50,15 @@ TEST_F(HistoryStoreTest, DamagedNewerOrUnwritableFilesAreLeftAlone) {
   sqlite3_open(path_.c_str(), &db);
   sqlite3_exec(db, "UPDATE schema_version SET version = 9", nullptr, nullptr, nullptr);
   sqlite3_close(db);
-  const std::string newer = Bytes();
+  const std::string newer = ReadFile(path_);
   HistoryStore fromNewer(path_);
   EXPECT_FALSE(fromNewer.Open());
   EXPECT_NE(fromNewer.Error().find("newer Quillmoor"), std::string::npos);
-  EXPECT_EQ(Bytes(), newer);
+  EXPECT_EQ(ReadFile(path_), newer);
 
   // A data folder that cannot be made: its parent is a file.
-  std::ofstream((dir_ / "file").string()) << "x";
-  HistoryStore unwritable((dir_ / "file" / "quillmoor" / "history.sqlite3").string());
+  WriteFile(dir_ / "file", "x");
+  HistoryStore unwritable(dir_ / "file/quillmoor/history.sqlite3");
   EXPECT_FALSE(unwritable.Open());
   EXPECT_FALSE(unwritable.Error().empty());
 }
