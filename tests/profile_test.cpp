@@ -21,9 +21,7 @@ using namespace std::string_literals;
 class ProfileTest : public ::testing::Test {
  protected:
   void Put(const std::string& bytes) { WriteFile(path_, bytes); }
-  static void Put(const std::string& path, const std::string& bytes) { WriteFile(path, bytes); }
   std::string Get() const { return ReadFile(path_); }
-  static std::string Get(const std::string& path) { return ReadFile(path); }
   // Temporary files left behind anywhere under the test directory.
   int Leftovers() const {
     int n = 0;
@@ -171,7 +169,7 @@ TEST_F(ProfileTest, WritesReplaceOrAddOneKeyAndKeepEveryOtherByte) {
   ProfileFile fresh((dir_ / "config" / "quillmoor" / "quillmoor.ini").string());
   ASSERT_TRUE(fresh.WriteString("Settings", "FPS", "63.5"));
   ASSERT_TRUE(fresh.WriteString("Settings", "TimeBase", "0.71"));
-  EXPECT_EQ(Get(fresh.Path()), "[Settings]\nFPS=63.5\nTimeBase=0.71\n");
+  EXPECT_EQ(ReadFile(fresh.Path()), "[Settings]\nFPS=63.5\nTimeBase=0.71\n");
   EXPECT_EQ(Leftovers(), 0);
 }
 
@@ -226,18 +224,18 @@ TEST_F(ProfileTest, FailedWritesLeaveTheOldFileAndNoTemporaryFile) {
 
   // The directory cannot exist: its place is taken by a regular file.
   const std::string blocker = (dir_ / "blocker").string();
-  Put(blocker, "not a directory");
+  WriteFile(blocker, "not a directory");
   ProfileFile under((dir_ / "blocker" / "quillmoor.ini").string());
   EXPECT_FALSE(under.WriteString("Settings", "Season", "1"));
-  EXPECT_EQ(Get(blocker), "not a directory");
+  EXPECT_EQ(ReadFile(blocker), "not a directory");
   EXPECT_EQ(under.GetInt("Settings", "Season", 7), 7);
 
   // The settings file's name is taken by a directory.
   fs::create_directories(path_);
-  Put((fs::path(path_) / "keep").string(), "kept");
+  WriteFile(fs::path(path_) / "keep", "kept");
   EXPECT_FALSE(ini.WriteString("Settings", "Season", "1"));
   EXPECT_TRUE(fs::is_directory(path_));
-  EXPECT_EQ(Get((fs::path(path_) / "keep").string()), "kept");
+  EXPECT_EQ(ReadFile(fs::path(path_) / "keep"), "kept");
   EXPECT_EQ(ini.GetString("Settings", "Season", "d"), "d");
   fs::remove_all(path_);
 

@@ -8,11 +8,13 @@
 #include <cstdint>
 #include <filesystem>
 #include <fstream>
+#include <initializer_list>
 #include <optional>
 #include <sstream>
 #include <stdexcept>
 #include <string>
 #include <string_view>
+#include <utility>
 #include <vector>
 
 #include "platform/sdl/media_decode.h"
@@ -79,26 +81,33 @@ inline std::optional<Surface> DataPicture(const std::string& name) {
   return DecodeBmpFile(std::string(QUILLMOOR_TEST_DATA) + "/" + name);
 }
 
+// Little-endian fields, each a value and its width in bytes.
+inline void PutLe(std::vector<uint8_t>& out,
+                  std::initializer_list<std::pair<uint32_t, int>> fields) {
+  for (const auto& [value, bytes] : fields)
+    for (int i = 0; i < bytes; ++i) out.push_back(static_cast<uint8_t>(value >> (8 * i)));
+}
+
 inline void PutLe(std::vector<uint8_t>& out, uint32_t value, int bytes) {
-  for (int i = 0; i < bytes; ++i) out.push_back(static_cast<uint8_t>(value >> (8 * i)));
+  PutLe(out, {{value, bytes}});
+}
+
+inline void PutText(std::vector<uint8_t>& out, std::string_view text) {
+  out.insert(out.end(), text.begin(), text.end());
 }
 
 // A 16-bit PCM wave of the given samples (interleaved when there are two channels).
 inline std::vector<uint8_t> MakeWave(int rate, int channels, const std::vector<int16_t>& samples) {
-  const uint32_t dataBytes = static_cast<uint32_t>(samples.size() * 2);
-  std::vector<uint8_t> out = {'R', 'I', 'F', 'F'};
-  PutLe(out, 36 + dataBytes, 4);
-  for (char c : std::string_view("WAVEfmt ")) out.push_back(static_cast<uint8_t>(c));
-  PutLe(out, 16, 4);
-  PutLe(out, 1, 2);
-  PutLe(out, static_cast<uint32_t>(channels), 2);
-  PutLe(out, static_cast<uint32_t>(rate), 4);
-  PutLe(out, static_cast<uint32_t>(rate * channels * 2), 4);
-  PutLe(out, static_cast<uint32_t>(channels * 2), 2);
-  PutLe(out, 16, 2);
-  for (char c : std::string_view("data")) out.push_back(static_cast<uint8_t>(c));
-  PutLe(out, dataBytes, 4);
-  for (int16_t s : samples) PutLe(out, static_cast<uint16_t>(s), 2);
+  const auto dataBytes = static_cast<uint32_t>(samples.size() * 2);
+  const auto r = static_cast<uint32_t>(rate), c = static_cast<uint32_t>(channels);
+  std::vector<uint8_t> out;
+  PutText(out, "RIFF");
+  PutLe(out, {{36 + dataBytes, 4}});
+  PutText(out, "WAVEfmt ");
+  PutLe(out, {{16, 4}, {1, 2}, {c, 2}, {r, 4}, {r * c * 2, 4}, {c * 2, 2}, {16, 2}});
+  PutText(out, "data");
+  PutLe(out, {{dataBytes, 4}});
+  for (int16_t s : samples) PutLe(out, {{static_cast<uint16_t>(s), 2}});
   return out;
 }
 
@@ -109,28 +118,20 @@ inline std::vector<uint8_t> SilentWave(int rate, int frames) {
 // A BMP written by hand: bottom-up rows padded to four bytes, as the old painters saved them.
 inline std::vector<uint8_t> MakeBmp(int w, int h, int bits, const std::vector<uint32_t>& palette,
                                     const std::vector<std::vector<uint32_t>>& rowsTopDown) {
-  const uint32_t rowBytes = static_cast<uint32_t>(((w * bits / 8) + 3) & ~3);
-  const uint32_t offset = 14 + 40 + static_cast<uint32_t>(palette.size()) * 4;
-  std::vector<uint8_t> out = {'B', 'M'};
-  PutLe(out, offset + rowBytes * h, 4);
-  PutLe(out, 0, 4);
-  PutLe(out, offset, 4);
-  PutLe(out, 40, 4);
-  PutLe(out, static_cast<uint32_t>(w), 4);
-  PutLe(out, static_cast<uint32_t>(h), 4);
-  PutLe(out, 1, 2);
-  PutLe(out, static_cast<uint32_t>(bits), 2);
-  PutLe(out, 0, 4);
-  PutLe(out, rowBytes * h, 4);
-  PutLe(out, 2835, 4);
-  PutLe(out, 2835, 4);
-  PutLe(out, static_cast<uint32_t>(palette.size()), 4);
-  PutLe(out, 0, 4);
-  for (uint32_t rgb : palette) PutLe(out, rgb, 4);  // stored B, G, R, 0
+  const auto rowBytes = static_cast<uint32_t>(((w * bits / 8) + 3) & ~3);
+  const auto colours = static_cast<uint32_t>(palette.size());
+  const uint32_t offset = 14 + 40 + colours * 4;
+  std::vector<uint8_t> out;
+  PutText(out, "BM");
+  PutLe(out, {{offset + rowBytes * h, 4}, {0, 4}, {offset, 4}});
+  PutLe(out, {{40, 4}, {static_cast<uint32_t>(w), 4}, {static_cast<uint32_t>(h), 4}, {1, 2}});
+  PutLe(out, {{static_cast<uint32_t>(bits), 2}, {0, 4}, {rowBytes * h, 4}, {2835, 4}, {2835, 4}});
+  PutLe(out, {{colours, 4}, {0, 4}});
+  for (uint32_t rgb : palette) PutLe(out, {{rgb, 4}});  // stored B, G, R, 0
   for (int y = h - 1; y >= 0; --y) {
     const size_t start = out.size();
-    for (uint32_t value : rowsTopDown[y]) PutLe(out, value, bits / 8);
-    while (out.size() - start < rowBytes) out.push_back(0);
+    for (uint32_t value : rowsTopDown[y]) PutLe(out, {{value, bits / 8}});
+    out.resize(start + rowBytes, 0);
   }
   return out;
 }
