@@ -1,3 +1,4 @@
+#include <gmock/gmock.h>
 #include <gtest/gtest.h>
 
 #include "editor/edit_history.h"
@@ -83,10 +84,7 @@ TEST(FieldEditorTest, WarnsTheDesigner) {
   const TrapRecord off{-400, 600, -3, 1, 700, Crossing, 0};
   EXPECT_GE(warnings(off).size(), 2u);  // off the picture and never seen
   const TrapRecord rabbit{800, 600, 4, 2, 500, Crossing, 1};
-  const auto rabbitWarnings = warnings(rabbit);
-  EXPECT_NE(std::find_if(rabbitWarnings.begin(), rabbitWarnings.end(),
-                         [](const std::string& w) { return w.find("Rabbit") == 0; }),
-            rabbitWarnings.end());
+  EXPECT_THAT(warnings(rabbit), testing::Contains(testing::StartsWith("Rabbit")));
 }
 
 TEST(FieldEditorTest, UndoAndRedoWalkTheChanges) {

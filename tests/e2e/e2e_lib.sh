@@ -160,8 +160,7 @@ e2e_grab() {
 
 # Mean absolute difference, in percent of full scale, of two pictures over X Y W H.
 e2e_diff() {
-  local a=$1 b=$2 x=$3 y=$4 w=$5 h=$6
-  convert \( "$a" -crop "${w}x${h}+$x+$y" +repage \) \( "$b" -crop "${w}x${h}+$x+$y" +repage \) \
+  convert \( "$1" -crop "$5x$6+$3+$4" +repage \) \( "$2" -crop "$5x$6+$3+$4" +repage \) \
     -compose difference -composite -colorspace gray -format '%[fx:100*mean]' info:
 }
 
@@ -172,9 +171,8 @@ e2e_brightness() {
 
 # Number of pixels that differ by more than 10 % between two pictures over X Y W H.
 e2e_changed_pixels() {
-  local a=$1 b=$2 x=$3 y=$4 w=$5 h=$6
-  compare -metric AE -fuzz 10% \( "$a" -crop "${w}x${h}+$x+$y" +repage \) \
-    \( "$b" -crop "${w}x${h}+$x+$y" +repage \) null: 2>&1 | awk '{printf "%d\n", $1}'
+  compare -metric AE -fuzz 10% \( "$1" -crop "$5x$6+$3+$4" +repage \) \
+    \( "$2" -crop "$5x$6+$3+$4" +repage \) null: 2>&1 | awk '{printf "%d\n", $1}'
 }
 
 # True if the number is below the limit (both may carry fractions).

@@ -27,15 +27,14 @@ int CloseWindow(Display* display, const char* idText) {
     std::fprintf(stderr, "e2e_x_probe: not a window id: '%s'\n", idText);
     return 2;
   }
-  const auto window = static_cast<Window>(id);
   XEvent event{};
   event.xclient.type = ClientMessage;
-  event.xclient.window = window;
+  event.xclient.window = static_cast<Window>(id);
   event.xclient.message_type = XInternAtom(display, "WM_PROTOCOLS", False);
   event.xclient.format = 32;
   event.xclient.data.l[0] = static_cast<long>(XInternAtom(display, "WM_DELETE_WINDOW", False));
   event.xclient.data.l[1] = CurrentTime;
-  XSendEvent(display, window, False, NoEventMask, &event);
+  XSendEvent(display, event.xclient.window, False, NoEventMask, &event);
   XSync(display, False);
   return 0;
 }
@@ -49,9 +48,7 @@ int ReadCursor(Display* display) {
   }
   long visible = 0;
   const long count = static_cast<long>(image->width) * image->height;
-  for (long i = 0; i < count; ++i) {
-    if ((image->pixels[i] >> 24) & 0xFF) ++visible;
-  }
+  for (long i = 0; i < count; ++i) visible += (image->pixels[i] >> 24) & 0xFF ? 1 : 0;
   XFree(image);
   std::printf("%ld\n", visible);
   return 0;

@@ -128,7 +128,7 @@ print_sheet() {  # NAME: runs the game on the script, its trace in $work/NAME.tr
   rm -rf "$work/config" && mkdir -p "$work/config"
   cp "$here/../scripts/fixtures/scores_one_shooter.ini" "$work/config/quillmoor.ini"
   (cd "$work" && timeout 120 "$game" --headless --data "$data" --config "$work/config" --seed 1 \
-    --script "$here/print_without_server.script" --trace "$work/$1.trace.jsonl") \
+    --script "$here/without_server.script" --trace "$work/$1.trace.jsonl") \
     >"$work/$1.stdout" 2>"$work/$1.stderr" || fail "the game exited with $?: $(tail -n 3 "$work/$1.stderr")"
 }
 print_sheet no_default
