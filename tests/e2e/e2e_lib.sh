@@ -57,7 +57,6 @@ e2e_init() {
   work=$(absolute "$5")
   SHOTS="$work/e2e-shots/$E2E_NAME"
   RUN="$work/e2e-run/$E2E_NAME"
-  LOCKS="$work/e2e-run"
   rm -rf "$SHOTS" "$RUN"
   mkdir -p "$SHOTS" "$RUN/config" "$RUN/home"
   mkdir -m 700 "$RUN/runtime"
@@ -87,36 +86,22 @@ e2e_poll() {
   e2e_log "$name after $(($(now_ms) - start)) ms"
 }
 
-# Starts a private X server of WIDTHxHEIGHT on the first free display of :95 to :99. Checks
-# run in parallel under ctest, so each takes a display under a lock (in the build directory)
-# it holds until it ends; another build's checks are kept off by the X server's own lock.
+# Starts a private X server of WIDTHxHEIGHT on a display it picks itself among the free ones
+# (its own lock keeps checks running side by side apart), and waits until it names that
+# display, which it does once it is ready. LOCK_FD is the file it names it in.
 e2e_start_x() {
-  local size=$1 n deadline ready
-  deadline=$(($(now_ms) + 90000))
-  while (($(now_ms) < deadline)); do
-    for n in 95 96 97 98 99; do
-      exec {LOCK_FD}>"$LOCKS/display-$n.lock"
-      if flock -n "$LOCK_FD" && [[ ! -e "/tmp/.X$n-lock" ]]; then
-        Xvfb ":$n" -screen 0 "${size}x24" -nolisten tcp -noreset >"$RUN/xvfb.log" 2>&1 &
-        XVFB_PID=$!
-        export DISPLAY=":$n"
-        ready=$(($(now_ms) + 10000))
-        while (($(now_ms) < ready)) && kill -0 "$XVFB_PID" 2>/dev/null; do
-          if xdotool getdisplaygeometry >/dev/null 2>&1 && sleep 0.2 && kill -0 "$XVFB_PID" 2>/dev/null; then
-            e2e_log "X server on $DISPLAY, screen $size"
-            return 0
-          fi
-          sleep 0.05
-        done
-        kill "$XVFB_PID" 2>/dev/null
-        wait "$XVFB_PID" 2>/dev/null
-        XVFB_PID=""
-      fi
-      exec {LOCK_FD}>&-
-    done
-    sleep 0.5
+  local start n
+  exec {LOCK_FD}>"$RUN/display"
+  Xvfb -displayfd "$LOCK_FD" -screen 0 "${1}x24" -nolisten tcp -noreset 2>"$RUN/xvfb.log" &
+  XVFB_PID=$!
+  start=$(now_ms)
+  until read -r n <"$RUN/display"; do
+    kill -0 "$XVFB_PID" 2>/dev/null || e2e_fail "the X server stopped: $(tail -n 3 "$RUN/xvfb.log")"
+    (($(now_ms) - start < 30000)) || e2e_fail "the X server was not ready within 30 s"
+    sleep 0.05
   done
-  e2e_fail "no free X display among :95 to :99"
+  export DISPLAY=":$n"
+  e2e_log "X server on $DISPLAY, screen $1"
 }
 
 # Starts the real game (or the editor) with settings, data, home and runtime folders of this
