@@ -1,13 +1,12 @@
 #!/usr/bin/env bash
 # Runs one scenario script on the headless game and checks what it did.
 #
-#   run_script.sh [--twice] QUILLMOOR DATA_DIR SCRIPT WORK_DIR
+#   run_script.sh QUILLMOOR DATA_DIR SCRIPT WORK_DIR
 #
 # The game runs in WORK_DIR (so snapshots and dumps land there) with a fresh settings
 # directory, seed 1 and its trace in WORK_DIR/NAME.trace.jsonl. It passes when the exit code
 # is the expected one (0 unless the script says otherwise) and NAME.expect beside the script,
-# if there is one, is satisfied by the trace. With --twice the script runs a second time and
-# the two traces must be identical.
+# if there is one, is satisfied by the trace.
 #
 # Directives, in the comment lines at the top of the script (FILE relative to the script):
 #   # args: ARG...            more arguments for the game
@@ -32,13 +31,8 @@
 # The score history lives in the run's $XDG_DATA_HOME, in quillmoor/history.sqlite3.
 set -u
 
-twice=0
-if [[ "${1:-}" == --twice ]]; then
-  twice=1
-  shift
-fi
 if [[ $# -ne 4 ]]; then
-  echo "usage: run_script.sh [--twice] QUILLMOOR DATA_DIR SCRIPT WORK_DIR" >&2
+  echo "usage: run_script.sh QUILLMOOR DATA_DIR SCRIPT WORK_DIR" >&2
   exit 2
 fi
 game=$(realpath "$1")
@@ -199,16 +193,5 @@ run_once() {
   return $status
 }
 
-if [[ $twice -eq 0 ]]; then
-  run_once "$work" || exit 1
-  echo "ok: $name"
-  exit 0
-fi
-run_once "$work/first" || exit 1
-run_once "$work/second" || exit 1
-if ! cmp "$work/first/$name.trace.jsonl" "$work/second/$name.trace.jsonl" >&2; then
-  echo "FAIL: two runs of $name with the same seed gave different traces:" >&2
-  diff "$work/first/$name.trace.jsonl" "$work/second/$name.trace.jsonl" | head -n 20 >&2
-  exit 1
-fi
-echo "ok: $name ran twice with identical traces"
+run_once "$work" || exit 1
+echo "ok: $name"
