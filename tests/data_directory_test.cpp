@@ -9,6 +9,7 @@
 #include <map>
 #include <set>
 #include <string>
+#include <utility>
 #include <vector>
 
 #include "test_support.h"
@@ -44,9 +45,7 @@ TEST(DataDirectory, HelpPageStandsAlone) {
     EXPECT_EQ(html.find(outside), std::string::npos) << "refers outside the page: " << outside;
 }
 
-struct Bounds {
-  double MinSeconds, MaxSeconds;
-};
+using Bounds = std::pair<double, double>;  // shortest and longest, in seconds
 
 // How long each kind of sound may sensibly last, by the game's use of it: calls and clicks are
 // heard many times a minute, the countryside and the crowd are a few seconds of background.
@@ -88,8 +87,8 @@ TEST(DataDirectory, EveryWaveIsCleanPcmOfSensibleLengthAndLevel) {
         10 * std::log10(std::max(sumSquares / std::max<size_t>(wave->Samples.size(), 1), 1e-20));
     const auto known = expected.find(name);
     const Bounds bounds = known != expected.end() ? known->second : Bounds{0.02, 10.0};
-    EXPECT_GE(WaveSeconds(*wave), bounds.MinSeconds);
-    EXPECT_LE(WaveSeconds(*wave), bounds.MaxSeconds);
+    EXPECT_GE(WaveSeconds(*wave), bounds.first);
+    EXPECT_LE(WaveSeconds(*wave), bounds.second);
     EXPECT_LT(peakDb, -1.0) << "at or near full scale: it would clip";
     EXPECT_GT(peakDb, -24.0) << "too quiet to hear over the game";
     EXPECT_GT(rmsDb, -50.0) << "nearly silent";

@@ -73,10 +73,6 @@ TEST_F(ProfileTest, StringsReadAsTheOldCallReturnedThem) {
   EXPECT_EQ(ini.GetString("Settings", "Round Size", "", 3), "10");
   EXPECT_EQ(ini.GetString("Player0", "Word", "", 4), "Zo");
   EXPECT_EQ(ini.GetString("Player9", "Name", "No Shooter", 4), "No ");
-
-  // No file at all: every read is its default.
-  fs::remove(path_);
-  EXPECT_EQ(ini.GetString("Settings", "Round Size", "50"), "50");
 }
 
 TEST_F(ProfileTest, IntegersTakeTheLeadingDecimalNumber) {

@@ -88,10 +88,6 @@ inline void PutLe(std::vector<uint8_t>& out,
     for (int i = 0; i < bytes; ++i) out.push_back(static_cast<uint8_t>(value >> (8 * i)));
 }
 
-inline void PutLe(std::vector<uint8_t>& out, uint32_t value, int bytes) {
-  PutLe(out, {{value, bytes}});
-}
-
 inline void PutText(std::vector<uint8_t>& out, std::string_view text) {
   out.insert(out.end(), text.begin(), text.end());
 }

@@ -8,6 +8,5 @@ rm -rf "$work"
 mkdir -p "$work/userdata"
 export SCRIPT_USER_DATA="$work/userdata"
 bash "$runner" "$editor" "$data" "$scripts/marlsmith_move_trap_2.script" "$work/editor" || exit 1
-[[ -s "$work/userdata/quillmoor/fields/0f1.fld" ]] || { echo "FAIL: the editor saved no 0f1.fld" >&2; exit 1; }
 bash "$runner" "$game" "$data" "$scripts/game_plays_moved_trap_2.script" "$work/game" || exit 1
 rm -rf "$work/userdata"
