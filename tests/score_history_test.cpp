@@ -16,15 +16,6 @@ HistoryRun MakeRun(const char* when, int64_t hit, int64_t thrown, const char* fi
   return run;
 }
 
-TEST(ScoreHistoryTest, MovingAverageTakesHitsOverTargetsOfTheLastTenRuns) {
-  std::vector<HistoryRun> runs = {MakeRun("2001-01-01", 1, 4), MakeRun("2001-01-01", 45, 50)};
-  for (int i = 0; i < 9; ++i) runs.push_back(MakeRun("2001-01-02", 5, 10));
-  const std::vector<double> average = MovingAverage(runs);
-  EXPECT_DOUBLE_EQ(average[1], 100.0 * 46 / 54);  // a short run weighs less
-  EXPECT_DOUBLE_EQ(average[9], 100.0 * 86 / 134);
-  EXPECT_DOUBLE_EQ(average[10], 100.0 * 90 / 140);  // the first run has dropped out
-}
-
 TEST(ScoreHistoryTest, BestRunsAndTheLastThirtyDays) {
   const auto best =
       BestRuns({MakeRun("2000-12-01", 3, 4, "2"), MakeRun("2000-12-03", 9, 12, "2"),
