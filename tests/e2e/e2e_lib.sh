@@ -11,16 +11,10 @@
 # e2e_start_x and e2e_start_game as it goes.
 
 E2E_DIR=$(cd "$(dirname "${BASH_SOURCE[0]}")" && pwd)
-# ctest reads this exit code as "skipped" (SKIP_RETURN_CODE in CMakeLists.txt).
-E2E_SKIP=77
 # The title of the window e2e_start_game waits for.
 E2E_WINDOW='^Quillmoor$'
 GAME_PID=""
 XVFB_PID=""
-# Where the 640x480 picture lies on the X screen, and its whole-number scale.
-PIC_X=0
-PIC_Y=0
-PIC_S=1
 
 e2e_log() { printf '%s: %s\n' "$E2E_NAME" "$*"; }
 e2e_fail() {
@@ -49,7 +43,7 @@ e2e_init() {
   [[ -x "$PROBE" ]] || missing+=("the X probe (no X11 development files)")
   if [[ ${#missing[@]} -gt 0 ]]; then
     echo "e2e: skipped: ${missing[*]} not installed (scripts/install-deps.sh installs them)"
-    exit $E2E_SKIP
+    exit 77  # ctest reads it as "skipped" (SKIP_RETURN_CODE in CMakeLists.txt)
   fi
   eval "$("$4/e2e_layout")" || e2e_fail "cannot read the control layout from $4/e2e_layout"
   [[ -x "$GAME" ]] || e2e_fail "no game at $GAME"
@@ -115,7 +109,8 @@ e2e_start_game() {
   GAME_PID=$!
   WIN=""
   e2e_poll "window" 10000 0.05 window_found
-  # The window shows the picture from its corner, at the scale of its width.
+  # The window shows the picture from its corner, at the scale of its width: PIC_X and PIC_Y
+  # are where the 640x480 picture lies on the X screen, PIC_S its whole-number scale.
   local info w h
   info=$(xwininfo -id "$WIN") || e2e_fail "window $WIN has gone"
   PIC_X=$(awk '/Absolute upper-left X/ {print $NF}' <<<"$info")

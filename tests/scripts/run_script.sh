@@ -48,9 +48,8 @@ expected_exit=0
 stderr_wanted=()
 home_files=()
 user_fields=()
-fields_blocked=0
 dump_checks=()
-history_unchanged=0
+declare -A flag=()
 data_changes=()
 declare -A fixture=([config]="" [check-config]="" [history]="" [check-history]="")
 
@@ -68,9 +67,8 @@ while IFS= read -r line || [[ -n "$line" ]]; do
     stderr) stderr_wanted+=("$value") ;;
     home-file) home_files+=("$scripts_dir/$value") ;;
     user-field) user_fields+=("$scripts_dir/$value") ;;
-    fields-folder-is-a-file) fields_blocked=1 ;;
     dump-has) dump_checks+=("$value") ;;
-    history-unchanged) history_unchanged=1 ;;
+    fields-folder-is-a-file | history-unchanged) flag[$key]=1 ;;
     data-file | data-missing) data_changes+=("$key $value") ;;
     config | check-config | history | check-history) fixture[$key]=$scripts_dir/$value ;;
   esac
@@ -136,7 +134,7 @@ run_once() {
     mkdir -p "$user_data/quillmoor/fields"
     cp "${user_fields[@]}" "$user_data/quillmoor/fields/"
   fi
-  [[ $fields_blocked -eq 1 ]] && : >"$user_data/quillmoor/fields"
+  [[ -n "${flag[fields-folder-is-a-file]:-}" ]] && : >"$user_data/quillmoor/fields"
   if [[ "${fixture[history]}" == *.sql ]]; then
     sqlite3 "$history" <"${fixture[history]}" || { echo "FAIL: cannot load ${fixture[history]}" >&2; return 1; }
   elif [[ -n "${fixture[history]}" ]]; then
@@ -174,7 +172,7 @@ run_once() {
       check_in_order "${fixture[check-history]}" "$run/history.csv" >&2 ||
       failed "the exported history does not meet ${fixture[check-history]}"
   fi
-  if [[ $history_unchanged -eq 1 ]] && ! cmp -s "${fixture[history]}" "$history"; then
+  if [[ -n "${flag[history-unchanged]:-}" ]] && ! cmp -s "${fixture[history]}" "$history"; then
     failed "the history file was changed"
   fi
   for file in "${stderr_wanted[@]}"; do
