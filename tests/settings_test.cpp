@@ -19,8 +19,8 @@ namespace fs = std::filesystem;
 
 int SaveFailureBoxes(const GameHost& host) {
   int boxes = 0;
-  for (const std::string& line : host.TraceLines())
-    if (line.find("could not save its settings") != std::string::npos) ++boxes;
+  for (const TraceEvent& box : host.TracesOf("msgbox"))
+    if (TextField(box, "text").find("could not save its settings") != std::string::npos) ++boxes;
   return boxes;
 }
 
