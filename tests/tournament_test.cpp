@@ -202,6 +202,8 @@ TEST_F(TournamentTest, TheSetUpPanelTicksTheMenuShooterAndDrawsTheRound) {
   EXPECT_EQ(game_->chkTourney[3]->Value(), 1);
 }
 
+// That no sixth presentation follows is the tournament Esc scenario's (the next shooter's
+// banner comes after five).
 TEST_F(TournamentTest, AFivePairStationShootsTheFirstFiveEntriesThenWindsDown) {
   // Clay targets that land at once: every presentation ends by itself after the call.
   SetTraps(4, -1, 500);
@@ -231,10 +233,6 @@ TEST_F(TournamentTest, AFivePairStationShootsTheFirstFiveEntriesThenWindsDown) {
   EXPECT_EQ(kindCaptions, (std::vector<std::string>{" Simultaneous", " Trailing", " Report",
                                                     " Report", " Report"}));
   EXPECT_EQ(Shooter().Thrown, 10);
-  int reloads = 0;
-  for (const TraceEvent& e : host_.TracesOf("caption"))
-    if (TextField(e, "text") == "Reloading...") ++reloads;
-  EXPECT_EQ(reloads, 5);  // the frame after the fifth sets nothing up
   // One more frame, then a wind-down of one second.
   ASSERT_GT(overAt, 0);
   EXPECT_GE(game_->Timer() - overAt, 1.0);
