@@ -248,7 +248,9 @@ TEST_F(StationTest, AnOverrideRollsARabbitWhereItsTrapHasOne) {
   EXPECT_EQ(game_->Shot.PresentationKind, Single);
   EXPECT_EQ(game_->Field.Clays[1].State, ClayEnded);
   EXPECT_TRUE(clay.IsRabbit);
-  EXPECT_EQ(clay.FloorY, 600);  // the rabbit's ground is capped at its launch point
+  EXPECT_EQ(clay.FloorY, 600);   // the rabbit's ground is capped at its launch point
+  EXPECT_GE(clay.SpriteX, 546);  // one of the three rabbit pictures
+  EXPECT_LE(clay.SpriteX, 586);
 
   game_->App.TrapOverride = 3;
   game_->SetUpPresentation(station);
