@@ -261,14 +261,20 @@ TEST(HeadlessHost, UntilSeesOnlyEventsTracedAfterItStartsAndTimesOut) {
   }
 }
 
-// Snapshots and waits beside an open box are the message box scenario's; a press cannot
-// reach the screen, so the box takes its default first.
+// A snapshot beside an open box is the message box scenario's; a press cannot reach the
+// screen, so the box takes its default first.
 TEST(HeadlessHost, AnOpenBoxTakesItsDefaultBeforeCommandsThatCannotReachIt) {
-  HostRun run("press lblMain(0)\n");
+  HostRun run(
+      "dump box.json\n"
+      "wait 20\n"
+      "press lblMain(0)\n");
   run.Client.Controls["lblMain(0)"] = Rect{10, 20, 30, 40};
   HeadlessHost& host = *run.Host;
   EXPECT_EQ(host.MessageBoxOpened(), std::nullopt);
-  EXPECT_THAT(KindsOf(run.Pump()), ElementsAre(Kind::Dismiss));
+  std::vector<HostEvent> seen;
+  for (int i = 0; i < 40 && seen.empty(); ++i) seen = run.Pump();
+  EXPECT_THAT(KindsOf(seen), ElementsAre(Kind::Dismiss));
+  EXPECT_EQ(host.NowMs(), 21u) << "dump and wait ran beside the open box";
   for (int i = 0; i < 5; ++i) EXPECT_TRUE(run.Pump().empty()) << "press waits for the box";
   host.MessageBoxClosed();
   std::vector<HostEvent> pressed(3);
