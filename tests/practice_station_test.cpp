@@ -256,6 +256,8 @@ TEST_F(StationTest, AnOverrideRollsARabbitWhereItsTrapHasOne) {
   game_->SetUpPresentation(station);
   EXPECT_FALSE(clay.IsRabbit);
   EXPECT_EQ(clay.SpriteY, 30);  // incoming clay targets start far away
+  EXPECT_EQ(clay.SizeStep, -6);
+  EXPECT_EQ(game_->lblFieldInfo[1]->Caption(), " Trap 3 - Incoming ");
 }
 
 TEST_F(StationTest, ATrailingPairFollowsWithinOneSecondAfterAFifth) {
