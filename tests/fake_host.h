@@ -23,31 +23,20 @@ class FakeHost : public Host {
   // ---- What a test sets
   uint32_t NowMs = 0;               // TimeGetTime
   double DaySeconds = 12 * 3600.0;  // DayClock, noon
-  uint32_t Seed = 1;
-  std::string TimeAndDate = "12:00:00 Monday, January  1, 2001";  // LongTimeAndDate
-  ScreenMetrics Screen;
-  bool DisplaySwitchWorks = true;
-  bool Busy = false;          // the voice: set by an asynchronous PlayWave
-  bool WavesDecode = true;    // false: every PlayWave fails as an undecodable wave
-  uint32_t WaveLengthMs = 0;  // a waited-for sound moves the clocks by this much
-  bool ProgramsExist = true;  // Launch and OpenHelp succeed
+  bool Busy = false;                // the voice: set by an asynchronous PlayWave
+  bool WavesDecode = true;          // false: every PlayWave fails as an undecodable wave
   PrintResult PrintAnswer{true, ""};
   std::map<std::string, Surface> Bitmaps;  // LoadBitmap by path
   std::deque<HostEvent> Events;            // handed out by PollEvent
   std::deque<int> Answers;                 // scripted message box answers
 
   // ---- What the fake records
-  HostClient* Client = nullptr;
   std::vector<TraceEvent> Traces;
   std::vector<PlayedWave> Played;
   std::vector<Surface> Frames;
-  std::vector<std::optional<Rect>> Clips;  // every ClipCursor call
-  std::vector<std::string> Launched;
-  std::vector<std::string> HelpFiles;
   std::vector<std::pair<std::string, std::string>> Printed;  // title, text
   int CursorCount = 0;
   Point Cursor;
-  Size DisplayMode{640, 480};
   int OpenBoxes = 0;
 
   // The recorded events of one kind, in order.
@@ -57,18 +46,12 @@ class FakeHost : public Host {
       if (e.Kind == kind) out.push_back(e);
     return out;
   }
-  // Every recorded event as the JSON line the headless host would write.
-  std::vector<std::string> TraceLines() const {
-    std::vector<std::string> out;
-    for (const TraceEvent& e : Traces) out.push_back(TraceFieldsJson(e));
-    return out;
-  }
   void Advance(uint32_t ms) {
     NowMs += ms;
     DaySeconds += ms / 1000.0;
   }
 
-  void Attach(HostClient* client) override { Client = client; }
+  void Attach(HostClient*) override {}
 
   bool PollEvent(HostEvent& event) override {
     if (Events.empty()) return false;
@@ -81,21 +64,17 @@ class FakeHost : public Host {
 
   uint32_t TimeGetTime() override { return NowMs; }
   double DayClock() override { return DaySeconds; }
-  uint32_t RandomSeed() override { return Seed; }
-  std::string LongTimeAndDate() override { return TimeAndDate; }
+  uint32_t RandomSeed() override { return 1; }
+  std::string LongTimeAndDate() override { return "12:00:00 Monday, January  1, 2001"; }
 
   int ShowCursor(bool show) override { return show ? ++CursorCount : --CursorCount; }
-  void ClipCursor(std::optional<Rect> area) override { Clips.push_back(area); }
+  void ClipCursor(std::optional<Rect>) override {}
   void SetCursorPos(int x, int y) override { Cursor = {x, y}; }
   Point GetCursorPos() override { return Cursor; }
 
   void Present(const Surface& screen) override { Frames.push_back(screen); }
-  ScreenMetrics Metrics() override { return Screen; }
-  bool ChangeDisplayMode(int width, int height) override {
-    if (!DisplaySwitchWorks) return false;
-    DisplayMode = {width, height};
-    return true;
-  }
+  ScreenMetrics Metrics() override { return {}; }
+  bool ChangeDisplayMode(int, int) override { return true; }
 
   // Every character half as wide as the font is high: enough for layout arithmetic.
   Size MeasureText(std::string_view utf8, const TextStyle& style) override {
@@ -112,24 +91,13 @@ class FakeHost : public Host {
   bool PlayWave(const std::vector<uint8_t>& wav, bool wait) override {
     if (wav.empty() || !WavesDecode) return false;
     Played.push_back({wav, wait});
-    if (wait) {
-      Advance(WaveLengthMs);
-      Busy = false;
-    } else {
-      Busy = true;
-    }
+    Busy = !wait;
     return true;
   }
   bool VoiceBusy() override { return Busy; }
 
-  bool Launch(const std::string& program) override {
-    Launched.push_back(program);
-    return ProgramsExist;
-  }
-  bool OpenHelp(const std::string& file) override {
-    HelpFiles.push_back(file);
-    return ProgramsExist;
-  }
+  bool Launch(const std::string&) override { return true; }
+  bool OpenHelp(const std::string&) override { return true; }
   PrintResult PrintText(const std::string& title, const std::string& text) override {
     Printed.emplace_back(title, text);
     return PrintAnswer;

@@ -4,7 +4,6 @@
 #include <gtest/gtest.h>
 
 #include <algorithm>
-#include <cmath>
 #include <set>
 #include <string>
 #include <vector>
@@ -16,117 +15,65 @@
 namespace qm {
 namespace {
 
-using Trap = TrapRecord;
-
-constexpr int BackdropW = 1600, BackdropH = 800;
-// The sight sits at (300, 196) of a 600 x 340 view whose corner pans over 0..1000, 0..460.
-constexpr float ReachLeft = 300, ReachRight = 1300, ReachTop = 196, ReachBottom = 656;
-
 struct Field {
   std::string Name;
-  bool Read = false;
-  int TrapCount = 0;
-  std::vector<Trap> Traps;
+  FieldFileResult Read;
 };
 
-// A field file of the data directory, read by the game's own reader.
-Field LoadField(int season, int field) {
-  Field f;
-  f.Name = std::to_string(season) + "f" + std::to_string(field) + ".fld";
-  const FieldFileResult read =
-      ParseFieldFile(ReadFile(std::string(QUILLMOOR_TEST_DATA) + "/" + f.Name));
-  f.Read = read.Ok;
-  f.TrapCount = read.Field.TrapCount;
-  for (int i = 0; i < std::min<int>(f.TrapCount, MaxTraps); ++i)
-    f.Traps.push_back(read.Field.Traps[i]);
-  return f;
-}
-
+// The ten field files of the data directory, read by the game's own reader.
 std::vector<Field> AllFields() {
   std::vector<Field> fields;
   for (int season = 0; season <= 1; ++season)
-    for (int field = 1; field <= 5; ++field) fields.push_back(LoadField(season, field));
+    for (int field = 1; field <= 5; ++field) {
+      const std::string name = std::to_string(season) + "f" + std::to_string(field) + ".fld";
+      fields.push_back(
+          {name, ParseFieldFile(ReadFile(std::string(QUILLMOOR_TEST_DATA) + "/" + name))});
+    }
   return fields;
 }
 
-bool InReach(float x, float y) {
-  return x >= ReachLeft && x <= ReachRight && y >= ReachTop && y <= ReachBottom;
-}
-
 struct Flight {
-  float Seconds = 0;
-  float SecondsInReach = 0;
+  float Seconds = 0, SecondsInReach = 0, Highest = 1e9f, Lowest = -1e9f, EndX = 0;
   bool OverTheTop = false;
-  bool Landed = false;
-  float EndX = 0;
 };
 
-// A thrown clay flown by the game's flight core, frames of speedFactor / 45 seconds, the 0.1 s
-// tick due at once on the first frame (a slot's tick clock is never reset between
-// presentations).
-Flight FlyClay(ClayRecord clay, float speedFactor) {
+// A thrown clay (or, with `random`, a rolling rabbit) flown by the game's flight core in frames
+// of speedFactor / 45 seconds; a clay's 0.1 s tick is due at once on the first frame (a slot's
+// tick clock is never reset between presentations).
+Flight Fly(ClayRecord clay, float speedFactor, const RandomSource& random = nullptr) {
   const float frame = speedFactor / 45;
-  float clock = 0, lastTick = -1;
+  // The sight sits at (300, 196) of a 600 x 340 view whose corner pans over 0..1000, 0..460.
+  auto inReach = [](float x, float y) { return x >= 300 && x <= 1300 && y >= 196 && y <= 656; };
+  float lastTick = -1;
   int16_t sizeTicks = 0;
   Flight flight;
   clay.State = ClayFlying;
   for (int n = 0; n < 100000; ++n) {
-    clock += frame;
-    const bool tickDue = clock - lastTick >= static_cast<float>(PhysicsTick);
-    if (tickDue) lastTick = clock;
-    const FlightEnd end = ClayFrame(clay, tickDue, sizeTicks);
-    flight.Seconds = clock;
+    flight.Seconds += frame;
+    const bool tickDue = flight.Seconds - lastTick >= static_cast<float>(PhysicsTick);
+    if (tickDue) lastTick = flight.Seconds;
+    const FlightEnd end = random ? RabbitFrame(clay, random) : ClayFrame(clay, tickDue, sizeTicks);
     flight.EndX = clay.X;
-    if (InReach(clay.X, clay.Y)) flight.SecondsInReach += frame;
+    flight.Highest = std::min(flight.Highest, clay.Y);
+    flight.Lowest = std::max(flight.Lowest, clay.Y);
+    if (inReach(clay.X, clay.Y)) flight.SecondsInReach += frame;
     flight.OverTheTop = end == FlightEnd::OverTheTop;
-    flight.Landed = end == FlightEnd::Landed;
-    if (end != FlightEnd::Flying) return flight;
+    if (end != FlightEnd::Flying) break;
   }
   return flight;
 }
 
-Flight FlyFirstClay(const TrapRecord& t, float speedFactor) {
-  ClayRecord clay;
-  LoadFirstClay(clay, t, t.DX, speedFactor, 0);
-  return FlyClay(clay, speedFactor);
-}
-
-// A rabbit rolled by the flight core; `hops` stands in for the game's random numbers.
-struct RabbitRun {
-  float Seconds = 0, SecondsInReach = 0, Highest = 1e9f, Lowest = -1e9f;
-  bool OverTheTop = false;
-};
-
-RabbitRun RollRabbit(const TrapRecord& t, float speedFactor, const std::vector<float>& hops) {
-  const float frame = speedFactor / 45;
-  ClayRecord clay;
-  LoadFirstClay(clay, t, t.DX, speedFactor, 0);
-  MakeRabbit(clay, t, speedFactor, 0);
-  size_t hop = 0;
-  const RandomSource random = [&] { return hops[hop++ % hops.size()]; };
-  RabbitRun run;
-  for (size_t n = 0; n < 100000; ++n) {
-    const FlightEnd end = RabbitFrame(clay, random);
-    run.Seconds += frame;
-    run.Highest = std::min(run.Highest, clay.Y);
-    run.Lowest = std::max(run.Lowest, clay.Y);
-    if (InReach(clay.X, clay.Y)) run.SecondsInReach += frame;
-    run.OverTheTop = end == FlightEnd::OverTheTop;
-    if (end != FlightEnd::Flying) return run;
-  }
-  return run;
-}
-
 TEST(FieldData, EveryFieldHasFourTrapsOfEveryDirectionAndARabbit) {
-  for (const Field& f : AllFields()) {
-    SCOPED_TRACE(f.Name);
-    EXPECT_TRUE(f.Read);
-    ASSERT_EQ(f.TrapCount, 4);
+  for (const auto& [name, read] : AllFields()) {
+    SCOPED_TRACE(name);
+    EXPECT_TRUE(read.Ok);
+    ASSERT_EQ(read.Field.TrapCount, 4);
     std::set<int> directions;
     int rabbits = 0;
-    for (const Trap& t : f.Traps) {
-      EXPECT_TRUE(t.X >= 0 && t.X < BackdropW && t.Y >= 0 && t.Y < BackdropH);
-      EXPECT_TRUE(t.FloorY > 0 && t.FloorY < BackdropH);
+    for (int i = 0; i < 4; ++i) {
+      const TrapRecord& t = read.Field.Traps[i];
+      EXPECT_TRUE(t.X >= 0 && t.X < BackdropWidth && t.Y >= 0 && t.Y < 800);
+      EXPECT_TRUE(t.FloorY > 0 && t.FloorY < 800);
       EXPECT_NE(t.DX, 0.0f);
       EXPECT_GT(t.DY, 0.0f) << "every clay is thrown upwards";
       directions.insert(t.Direction);
@@ -150,56 +97,47 @@ TEST(FieldData, EveryFieldHasFourTrapsOfEveryDirectionAndARabbit) {
 // each first clay the second clay of a simultaneous pair and of a trailing or report pair,
 // at the extremes of their random numbers, at the speed factors of fast and slow machines.
 // Each must stay up for a sensible time, mostly where the sight can follow it, and come down
-// on its ground line rather than leave over the top of the picture.
-TEST(FieldData, EveryClayFliesThroughTheViewForAFewSeconds) {
-  for (const Field& f : AllFields()) {
-    for (size_t i = 0; i < f.Traps.size(); ++i) {
-      const TrapRecord& t = f.Traps[i];
+// on its ground line rather than leave over the top of the picture. A rabbit, whatever its
+// hops, rolls along its ground line across the view.
+TEST(FieldData, EveryClayAndRabbitFliesThroughTheViewForAFewSeconds) {
+  const std::vector<std::vector<double>> hopPatterns = {
+      {0.0}, {0.999}, {0.5}, {0.1, 0.9, 0.3, 0.7, 0.0, 0.6}};
+  for (const auto& [name, read] : AllFields()) {
+    for (int i = 0; i < read.Field.TrapCount; ++i) {
+      const TrapRecord& t = read.Field.Traps[i];
       for (float speedFactor : {0.45f, 0.5f}) {
+        SCOPED_TRACE(name + " trap " + std::to_string(i + 1) + " factor " +
+                     std::to_string(speedFactor));
         for (float across : {0.0f, -1.0f, 1.0f}) {
           ClayRecord first;
           LoadFirstClay(first, t, t.DX + across, speedFactor, 0);
-          std::vector<std::pair<int, std::vector<double>>> seconds;
-          for (double up : {0.0, 0.999}) {
-            seconds.push_back({Simultaneous, {up, 0}});
-            for (double side : {0.0, 0.5, 0.999}) seconds.push_back({Trailing, {side, up, 0}});
-          }
           std::vector<ClayRecord> clays = {first};
-          for (const auto& [kind, draws] : seconds) {
-            size_t next = 0;
-            ClayRecord second;
-            LoadSecondClayOfPair(second, first, t, kind, speedFactor,
-                                 [&, &draws = draws] { return draws[next++]; });
-            clays.push_back(second);
+          for (double up : {0.0, 0.999}) {
+            std::vector<std::pair<int, std::vector<double>>> draws = {{Simultaneous, {up, 0}}};
+            for (double side : {0.0, 0.5, 0.999}) draws.push_back({Trailing, {side, up, 0}});
+            for (const auto& [kind, numbers] : draws) {
+              size_t next = 0;
+              clays.emplace_back();
+              LoadSecondClayOfPair(clays.back(), first, t, kind, speedFactor,
+                                   [&, &numbers = numbers] { return numbers[next++]; });
+            }
           }
           for (size_t c = 0; c < clays.size(); ++c) {
-            SCOPED_TRACE(f.Name + " trap " + std::to_string(i + 1) + " factor " +
-                         std::to_string(speedFactor) + " across " + std::to_string(across) +
-                         " clay " + std::to_string(c));
-            const Flight flight = FlyClay(clays[c], speedFactor);
-            EXPECT_GE(flight.Seconds, 1.5f);
-            EXPECT_LE(flight.Seconds, 6.0f);
-            EXPECT_GE(flight.SecondsInReach, 1.5f);
-            EXPECT_FALSE(flight.OverTheTop);
+            const Flight flight = Fly(clays[c], speedFactor);
+            EXPECT_GE(flight.Seconds, 1.5f) << "across " << across << " clay " << c;
+            EXPECT_LE(flight.Seconds, 6.0f) << "across " << across << " clay " << c;
+            EXPECT_GE(flight.SecondsInReach, 1.5f) << "across " << across << " clay " << c;
+            EXPECT_FALSE(flight.OverTheTop) << "across " << across << " clay " << c;
           }
         }
-      }
-    }
-  }
-}
-
-TEST(FieldData, RabbitsRollAlongTheirGroundLineAcrossTheView) {
-  const std::vector<std::vector<float>> hopPatterns = {
-      {0.0f}, {0.999f}, {0.5f}, {0.1f, 0.9f, 0.3f, 0.7f, 0.0f, 0.6f}};
-  for (const Field& f : AllFields()) {
-    for (size_t i = 0; i < f.Traps.size(); ++i) {
-      const TrapRecord& t = f.Traps[i];
-      if (t.Rabbit == 0) continue;
-      const int ground = std::min(t.FloorY, t.Y);
-      for (float speedFactor : {0.45f, 0.5f}) {
+        if (t.Rabbit == 0) continue;
+        const int ground = std::min(t.FloorY, t.Y);
         for (const auto& hops : hopPatterns) {
-          SCOPED_TRACE(f.Name + " trap " + std::to_string(i + 1));
-          const RabbitRun run = RollRabbit(t, speedFactor, hops);
+          ClayRecord rabbit;
+          LoadFirstClay(rabbit, t, t.DX, speedFactor, 0);
+          MakeRabbit(rabbit, t, speedFactor, 0);
+          size_t hop = 0;
+          const Flight run = Fly(rabbit, speedFactor, [&] { return hops[hop++ % hops.size()]; });
           EXPECT_FALSE(run.OverTheTop);
           EXPECT_GE(run.Seconds, 1.5f);
           EXPECT_LE(run.Seconds, 6.0f);
@@ -224,24 +162,25 @@ bool LooksLikeLand(const Surface& picture, int x, int y) {
 // tell the two apart; late autumn's warm light makes the low sky and the grass too alike.
 // (Water mirrors the trees, so colour alone cannot tell it from land.)
 TEST(FieldData, GroundLinesLieOnPaintedGround) {
-  for (int field = 1; field <= 5; ++field) {
-    const Field f = LoadField(0, field);
-    const std::string stem = "0f" + std::to_string(field);
-    const auto picture = DataPicture(stem + ".bmp");
-    ASSERT_TRUE(picture) << stem;
-    const Surface& bmp = *picture;
-    for (size_t i = 0; i < f.Traps.size(); ++i) {
-      const Trap& t = f.Traps[i];
-      SCOPED_TRACE(stem + " trap " + std::to_string(i + 1));
-      const float speedFactor = 0.47f;
-      const float x = FlyFirstClay(t, speedFactor).EndX;
-      EXPECT_TRUE(LooksLikeLand(bmp, std::clamp(static_cast<int>(x) + 8, 0, 1599), t.FloorY + 3))
+  const std::vector<Field> fields = AllFields();
+  for (int field = 0; field < 5; ++field) {
+    const auto& [name, read] = fields[field];
+    const auto picture = DataPicture(name.substr(0, 3) + ".bmp");
+    ASSERT_TRUE(picture) << name;
+    for (int i = 0; i < read.Field.TrapCount; ++i) {
+      const TrapRecord& t = read.Field.Traps[i];
+      SCOPED_TRACE(name + " trap " + std::to_string(i + 1));
+      ClayRecord clay;
+      LoadFirstClay(clay, t, t.DX, 0.47f, 0);
+      const float x = Fly(clay, 0.47f).EndX;
+      EXPECT_TRUE(
+          LooksLikeLand(*picture, std::clamp(static_cast<int>(x) + 8, 0, 1599), t.FloorY + 3))
           << "where the clay lands, x " << x;
       if (t.Rabbit == 0) continue;
       const int runY = std::min(t.FloorY, t.Y) + 9;
-      const int from = t.DX < 0 ? 0 : t.X, to = t.DX < 0 ? t.X : BackdropW;
+      const int from = t.DX < 0 ? 0 : t.X, to = t.DX < 0 ? t.X : BackdropWidth;
       int ground = 0;
-      for (int rx = from; rx < to; ++rx) ground += LooksLikeLand(bmp, rx, runY) ? 1 : 0;
+      for (int rx = from; rx < to; ++rx) ground += LooksLikeLand(*picture, rx, runY) ? 1 : 0;
       EXPECT_GE(ground, (to - from) * 95 / 100) << "the rabbit's run";
     }
   }

@@ -99,16 +99,13 @@ TEST(FieldFileTest, WrittenFieldsReadBackIdentically) {
   EXPECT_EQ(read.Field.Title, "Spring Meadow");
   EXPECT_EQ(read.Field.Labels[2], "Trap 3");
   EXPECT_EQ(read.Field.TrapCount, 3);
-  for (int i = 0; i < 3; ++i) {
-    const TrapRecord &a = field.Traps[i], &b = read.Field.Traps[i];
-    EXPECT_EQ(a.X, b.X);
-    EXPECT_EQ(a.Y, b.Y);
-    EXPECT_EQ(a.DX, b.DX);
-    EXPECT_EQ(a.DY, b.DY);
-    EXPECT_EQ(a.FloorY, b.FloorY);
-    EXPECT_EQ(a.Direction, b.Direction);
-    EXPECT_EQ(a.Rabbit, b.Rabbit);
-  }
+  // The extremes read back exactly; the text written again is the same text.
+  EXPECT_EQ(read.Field.Traps[1].X, -32768);
+  EXPECT_EQ(read.Field.Traps[1].Y, 32767);
+  EXPECT_EQ(read.Field.Traps[1].DY, 1e-7f);
+  EXPECT_EQ(read.Field.Traps[1].Rabbit, -1);
+  EXPECT_EQ(read.Field.Traps[2].DX, 3.4028235e38f);
+  EXPECT_EQ(read.Field.Traps[2].DY, -0.333333343f);
   EXPECT_EQ(FieldFileText(read.Field), text);
 }
 

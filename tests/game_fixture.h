@@ -46,6 +46,13 @@ class GameTestOn : public ::testing::Test {
   void WriteFile(const std::string& name, const std::string& text) {
     qm::WriteFile(dir_ / name, text);
   }
+  PlayerRecord& Shooter() { return game_->Roster.Players[game_->Roster.CurrentPlayer]; }
+  // Plain pictures for the art sheet, the backdrop and the view, as a station draws on them.
+  void GiveStationPictures() {
+    game_->picArt->SetPicture(Surface(712, 1100, 0xFFFFFF));
+    game_->picMask->SetPicture(Surface(1600, 800, 0x336699));
+    game_->picWork->SetPicture(Surface(600, 340));
+  }
 
   ScratchDir scratch_;
   HostT host_;

@@ -3,18 +3,14 @@
 
 #include <filesystem>
 #include <map>
-#include <tuple>
 
 #include "platform/form.h"
-#include "platform/bmp_writer.h"
 #include "platform/headless/headless_host.h"
 #include "platform/headless/keystrokes.h"
 #include "platform/headless/script_parser.h"
 #include "platform/headless/trace_match.h"
-#include "platform/headless/trace_writer.h"
 #include "platform/message_box.h"
 #include "platform/sdl/media_decode.h"
-#include "platform/sound.h"
 #include "test_support.h"
 
 namespace qm {
@@ -50,6 +46,7 @@ class FakeClient : public HostClient {
   void ComposeScreen(Surface& screen) override {
     ++Composed;
     screen.Fill(ScreenColour);
+    screen.At(1, 0) = 0xFF0000;  // red, top left: the snapshot keeps rows and channels in order
   }
   std::optional<Rect> FindVisibleControl(std::string_view name) override {
     auto found = Controls.find(name);
@@ -89,69 +86,50 @@ std::vector<Kind> KindsOf(const std::vector<HostEvent>& events) {
   return kinds;
 }
 
+// The forms the scenario scripts seldom use; the common ones run in every scenario.
 TEST(ScriptParser, AcceptsEveryCommandForm) {
   auto script = Parse(
       "# a scenario\n"
       "\n"
       "wait 250\n"
-      "move 10 20  # where the menu starts\n"
-      "down left\n"
-      "down right 5 6\n"
+      "down right 5 6  # where the menu starts\n"
       "up middle\n"
-      "click right 100 200\n"
-      "press lblOptions(0)\n"
       "press picMain right\n"
-      "key Esc\n"
       "type Jo Bloggs #1  \n"
       "answer YES\n"
       "until msgbox text=\"Please select a \\\"player\\\".\" buttons=ok within 5000\n"
       "until show\n"
-      "snap shots/menu.bmp\n"
       "dump \"state one.json\"\n"
       "QUIT\r\n");
-  using K = ScriptCommandKind;
-  const std::vector<std::tuple<K, int, int>> want = {
-      {K::Wait, 3, 0},           {K::Move, 4, 0},
-      {K::Down, 5, LeftButton},  {K::Down, 6, RightButton},
-      {K::Up, 7, MiddleButton},  {K::Click, 8, RightButton},
-      {K::Press, 9, LeftButton}, {K::Press, 10, RightButton},
-      {K::Key, 11, 0},           {K::Type, 12, 0},
-      {K::Answer, 13, vbYes},    {K::Until, 14, 0},
-      {K::Until, 15, 0},         {K::Snap, 16, 0},
-      {K::Dump, 17, 0},          {K::Quit, 18, 0}};
-  ASSERT_EQ(script.size(), want.size());
-  for (size_t i = 0; i < want.size(); ++i) {
-    const auto& [kind, line, button] = want[i];
-    EXPECT_EQ(script[i].Kind, kind) << i;
-    EXPECT_EQ(script[i].Line, line) << i;
-    if (button != 0) {
-      EXPECT_EQ(script[i].Button, button) << i;
-    }
-  }
+  ASSERT_EQ(script.size(), 10u);
+  EXPECT_EQ(script[0].Line, 3);
   EXPECT_EQ(script[0].Ms, 250u);
-  EXPECT_EQ(script[1].At, (Point{10, 20}));
-  EXPECT_FALSE(script[2].At.has_value());
-  EXPECT_EQ(script[3].At, (Point{5, 6}));
-  EXPECT_EQ(script[5].At, (Point{100, 200}));
-  EXPECT_EQ(script[6].Argument, "lblOptions(0)");
+  EXPECT_EQ(script[1].Button, RightButton);
+  EXPECT_EQ(script[1].At, (Point{5, 6}));
+  EXPECT_EQ(script[2].Button, MiddleButton);
+  EXPECT_FALSE(script[2].At.has_value()) << "up without X Y is where the pointer is";
+  EXPECT_EQ(script[3].Argument, "picMain");
+  EXPECT_EQ(script[3].Button, RightButton);
   std::string typed;
-  for (const HostEvent& event : script[9].Keys) typed += event.Text;
+  for (const HostEvent& event : script[4].Keys) typed += event.Text;
   EXPECT_EQ(typed, "Jo Bloggs #1  ") << "type keeps the rest of the line, # and blanks too";
-  EXPECT_EQ(script[11].Until.Event, "msgbox");
+  EXPECT_EQ(script[5].Button, vbYes);
+  EXPECT_EQ(script[6].Until.Event, "msgbox");
+  EXPECT_THAT(
+      script[6].Until.Fields,
+      ElementsAre(std::pair<std::string, std::string>{"text", "Please select a \"player\"."},
+                  std::pair<std::string, std::string>{"buttons", "ok"}));
+  EXPECT_EQ(script[6].Until.WithinMs, 5000u);
+  EXPECT_TRUE(script[7].Until.Fields.empty());
+  EXPECT_EQ(script[7].Until.WithinMs, UntilCondition::DefaultWithinMs);
+  EXPECT_EQ(script[8].Argument, "state one.json");
+  EXPECT_EQ(script[9].Kind, ScriptCommandKind::Quit);
+  EXPECT_EQ(script[9].Line, 12);
   auto crFirst = Parse("\rtype abc\n");
   ASSERT_EQ(crFirst.size(), 1u);
   typed.clear();
   for (const HostEvent& event : crFirst[0].Keys) typed += event.Text;
   EXPECT_EQ(typed, "abc") << "a carriage return before the command is not typed";
-  EXPECT_THAT(
-      script[11].Until.Fields,
-      ElementsAre(std::pair<std::string, std::string>{"text", "Please select a \"player\"."},
-                  std::pair<std::string, std::string>{"buttons", "ok"}));
-  EXPECT_EQ(script[11].Until.WithinMs, 5000u);
-  EXPECT_TRUE(script[12].Until.Fields.empty());
-  EXPECT_EQ(script[12].Until.WithinMs, UntilCondition::DefaultWithinMs);
-  EXPECT_EQ(script[13].Argument, "shots/menu.bmp");
-  EXPECT_EQ(script[14].Argument, "state one.json");
 }
 
 TEST(ScriptParser, RejectsMalformedLinesWithTheirNumber) {
@@ -189,24 +167,16 @@ TEST(KeyStrokes, MakeTheEventsOfAKeyboard) {
   auto upper = KeyEvents("A");
   ASSERT_TRUE(upper);
   EXPECT_THAT(KindsOf(*upper), ElementsAre(Kind::KeyDown, Kind::Char, Kind::KeyUp));
-  EXPECT_EQ((*upper)[0].Key, 65);
   EXPECT_EQ((*upper)[0].Shift, 1);
-  EXPECT_EQ((*upper)[1].Text, "A");
-  EXPECT_EQ(KeyEvents("a")->front().Shift, 0);
-
   auto escape = KeyEvents("esc");
   ASSERT_TRUE(escape);
   EXPECT_THAT(KindsOf(*escape), ElementsAre(Kind::KeyDown, Kind::KeyUp));
-  EXPECT_EQ((*escape)[0].Key, KeyEscape);
-  EXPECT_EQ((*KeyEvents("Space"))[1].Text, " ");
-  EXPECT_EQ(KeyEvents("<")->front().Key, 60);
 
   auto typed = TypedEvents("Zé 1");
   ASSERT_TRUE(typed);
   EXPECT_THAT(KindsOf(*typed), ElementsAre(Kind::KeyDown, Kind::Char, Kind::KeyUp, Kind::Char,
                                            Kind::Char, Kind::KeyDown, Kind::Char, Kind::KeyUp));
   EXPECT_EQ((*typed)[3].Text, "\xC3\xA9");
-  EXPECT_FALSE(KeyEvents("\xC3"));
   EXPECT_FALSE(TypedEvents("\xED\xA0\x80"));  // a lone surrogate is not UTF-8
   EXPECT_FALSE(TypedEvents("\xC0\xAF"));      // nor is an overlong slash
 }
@@ -237,76 +207,31 @@ TEST(UntilMatching, ComparesTheKindAndEachFieldAsText) {
   EXPECT_FALSE(UntilMatches(until("until print ok=0"), print));
   EXPECT_TRUE(UntilMatches(until("until print speed=2.5"), print));
   EXPECT_TRUE(UntilMatches(until("until print speed=2.50"), print)) << "numbers match by value";
-  EXPECT_TRUE(UntilMatches(until("until msgbox answer=1.0"), box));
   EXPECT_FALSE(UntilMatches(until("until msgbox answer=1x"), box));
 }
 
-TEST(TraceWriter, PutsTheTimeFirstAndFlushesEveryLine) {
-  ScratchDir scratch;
-  fs::path path = scratch.Path() / "t.jsonl";
-  TraceWriter writer;
-  std::string error;
-  ASSERT_TRUE(writer.Open(path.string(), error)) << error;
-  writer.Write(0, TraceEvent("exit").With("code", 0));
-  writer.Write(1234567, TraceEvent("caption").With("control", "lblMode").With("text", "Practice"));
-  EXPECT_THAT(ReadLines(path),
-              ElementsAre("{\"t\":0,\"ev\":\"exit\",\"code\":0}",
-                          "{\"t\":1234567,\"ev\":\"caption\",\"control\":\"lblMode\","
-                          "\"text\":\"Practice\"}"))
-      << "read while the writer is still open: each line is flushed";
-
-  TraceWriter nowhere;
-  EXPECT_FALSE(nowhere.Open((scratch.Path() / "missing" / "t.jsonl").string(), error));
-  EXPECT_THAT(error, HasSubstr("missing/t.jsonl"));
-}
-
-TEST(BmpWriter, SnapshotsReadBackExactlyThroughTheSharedDecoder) {
-  Surface picture(3, 2);  // 9 bytes a row, padded to 12
-  picture.At(0, 0) = 0xFF0000;
-  picture.At(1, 0) = 0x00FF00;
-  picture.At(2, 0) = 0x0000FF;
-  picture.At(0, 1) = 0x123456;
-  const std::string bytes = EncodeBmp24(picture);
-  ASSERT_EQ(bytes.size(), 54u + 2 * 12);
-  ScratchDir scratch;
-  WriteFile(scratch.Path() / "p.bmp", bytes);
-  auto decoded = DecodeBmpFile(scratch / "p.bmp");
-  ASSERT_TRUE(decoded);
-  EXPECT_EQ(decoded->Px, picture.Px);
-}
-
+// A yield's millisecond and the noon start are pinned by the scenarios' traced times and dates.
 TEST(HeadlessHost, VirtualClockMovesOnlyWhileTheGameWaits) {
-  HostRun run("");
-  HeadlessHost& host = *run.Host;
-  EXPECT_EQ(host.TimeGetTime(), 0u);
-  EXPECT_DOUBLE_EQ(host.DayClock(), 43200.0);
-  host.Yield(true);
-  host.Yield(false);
-  host.Spin();
-  EXPECT_EQ(host.TimeGetTime(), 3u);
-  EXPECT_DOUBLE_EQ(host.DayClock(), 43200.003);
-  EXPECT_EQ(host.RandomSeed(), 1u);
-
   HostOptions late;
   late.DayClockStart = 86399.5;
   late.Seed = 77;
-  HostRun midnight("", late);
-  for (int i = 0; i < 1000; ++i) midnight.Host->Spin();
-  EXPECT_DOUBLE_EQ(midnight.Host->DayClock(), 86400.5) << "past midnight it keeps counting up";
-  EXPECT_EQ(midnight.Host->RandomSeed(), 77u);
+  HostRun run("", late);
+  HeadlessHost& host = *run.Host;
+  EXPECT_EQ(host.RandomSeed(), 77u);
+  for (int i = 0; i < 1000; ++i) host.Spin();
+  EXPECT_DOUBLE_EQ(host.DayClock(), 86400.5) << "past midnight it keeps counting up";
 
   // A waited-for sound takes its length, rounded up to whole milliseconds.
   EXPECT_TRUE(host.PlayWave(SilentWave(22050, 2205), true));
-  EXPECT_EQ(host.TimeGetTime(), 103u);
-  EXPECT_FALSE(host.VoiceBusy());
+  EXPECT_EQ(host.TimeGetTime(), 1100u);
   EXPECT_TRUE(host.PlayWave(SilentWave(22050, 2206), true));
-  EXPECT_EQ(host.TimeGetTime(), 204u);
+  EXPECT_EQ(host.TimeGetTime(), 1201u);
   EXPECT_FALSE(host.PlayWave({1, 2, 3}, true));
-  EXPECT_EQ(host.TimeGetTime(), 204u);
+  EXPECT_EQ(host.TimeGetTime(), 1201u);
 
   // One that plays on keeps the voice busy until its end on the virtual clock.
   EXPECT_TRUE(host.PlayWave(SilentWave(11025, 551), false));  // 50 ms
-  EXPECT_EQ(host.TimeGetTime(), 204u);
+  EXPECT_EQ(host.TimeGetTime(), 1201u);
   for (int i = 0; i < 49; ++i) host.Spin();
   EXPECT_TRUE(host.VoiceBusy());
   host.Spin();
@@ -336,9 +261,10 @@ TEST(HeadlessHost, UntilSeesOnlyEventsTracedAfterItStartsAndTimesOut) {
   }
 }
 
+// A snapshot beside an open box is the message box scenario's; a press cannot reach the
+// screen, so the box takes its default first.
 TEST(HeadlessHost, AnOpenBoxTakesItsDefaultBeforeCommandsThatCannotReachIt) {
   HostRun run(
-      "snap box.bmp\n"
       "dump box.json\n"
       "wait 20\n"
       "press lblMain(0)\n");
@@ -347,13 +273,8 @@ TEST(HeadlessHost, AnOpenBoxTakesItsDefaultBeforeCommandsThatCannotReachIt) {
   EXPECT_EQ(host.MessageBoxOpened(), std::nullopt);
   std::vector<HostEvent> seen;
   for (int i = 0; i < 40 && seen.empty(); ++i) seen = run.Pump();
-  ASSERT_THAT(KindsOf(seen), ElementsAre(Kind::Dismiss));
-  EXPECT_EQ(host.NowMs(), 21u) << "snap, dump and wait ran beside the open box (20 ms, then "
-                                  "the yield of the pass that dismissed it)";
-  EXPECT_EQ(run.Client.Composed, 1);
-  EXPECT_TRUE(fs::exists(run.Scratch.Path() / "box.bmp"));
-  EXPECT_EQ(ReadFile(run.Scratch.Path() / "box.json"), run.Client.State);
-
+  EXPECT_THAT(KindsOf(seen), ElementsAre(Kind::Dismiss));
+  EXPECT_EQ(host.NowMs(), 21u) << "dump and wait ran beside the open box";
   for (int i = 0; i < 5; ++i) EXPECT_TRUE(run.Pump().empty()) << "press waits for the box";
   host.MessageBoxClosed();
   std::vector<HostEvent> pressed(3);
@@ -364,27 +285,19 @@ TEST(HeadlessHost, AnOpenBoxTakesItsDefaultBeforeCommandsThatCannotReachIt) {
 TEST(HeadlessHost, PressClicksTheCentreOfAVisibleControl) {
   HostRun run(
       "press lblMain(3)\n"
-      "press picMain right\n"
       "press lblNope\n");
   run.Client.Controls["lblMain(3)"] = Rect{100, 200, 41, 20};
-  run.Client.Controls["picMain"] = Rect{0, 0, 640, 480};
-  std::vector<HostEvent> first(6);
+  std::vector<HostEvent> first(3);
   for (HostEvent& event : first) ASSERT_TRUE(run.Host->PollEvent(event));
-  ASSERT_THAT(KindsOf(first), ElementsAre(Kind::MouseMove, Kind::MouseDown, Kind::MouseUp,
-                                          Kind::MouseMove, Kind::MouseDown, Kind::MouseUp));
   EXPECT_EQ(first[1].X, 120);
   EXPECT_EQ(first[1].Y, 210);
-  EXPECT_EQ(first[1].Button, LeftButton);
-  EXPECT_EQ(first[4].X, 320);
-  EXPECT_EQ(first[4].Button, RightButton);
-  EXPECT_EQ(run.Host->GetCursorPos(), (Point{320, 240}));
   try {
     HostEvent event;
     run.Host->PollEvent(event);
     FAIL() << "an unknown control did not stop the run";
   } catch (const ScriptFailure& failure) {
     EXPECT_EQ(failure.Code, 2);
-    EXPECT_EQ(failure.Message, "line 3: no visible control lblNope");
+    EXPECT_EQ(failure.Message, "line 2: no visible control lblNope");
   }
 }
 
@@ -441,14 +354,12 @@ TEST(HeadlessHost, SnapAndDumpWriteWholeFilesOrStopTheRun) {
   EXPECT_EQ(snap->W, 640);
   EXPECT_EQ(snap->H, 480);
   EXPECT_EQ(snap->At(639, 479), run.Client.ScreenColour);
+  EXPECT_EQ(snap->At(1, 0), 0xFF0000u);
   EXPECT_EQ(ReadFile(run.Scratch.Path() / "state.json"), run.Client.State);
 }
 
 TEST(HeadlessHost, ProgramsAndHelpAreTracedNotStarted) {
-  HostOptions options;
-  options.Twips = 12;
-  options.RefuseDisplaySwitch = true;
-  HostRun run("", options);
+  HostRun run("");
   HeadlessHost& host = *run.Host;
   const fs::path script = run.Scratch.Path() / "editor.sh";
   WriteFile(script, "#!/bin/sh\ntouch started\n");
@@ -462,13 +373,11 @@ TEST(HeadlessHost, ProgramsAndHelpAreTracedNotStarted) {
   ASSERT_EQ(lines.size(), 4u);
   EXPECT_THAT(lines[0], HasSubstr("\"ev\":\"launch\""));
   EXPECT_THAT(lines[0], HasSubstr("\"ok\":false"));
-  EXPECT_THAT(lines[3], HasSubstr("{\"t\":0,\"ev\":\"help\",\"file\":\"nothing.html\"}"));
-
-  EXPECT_EQ(host.Metrics().TwipsPerPixelX, 12);
-  EXPECT_EQ(host.Metrics().TwipsPerPixelY, 12);
-  EXPECT_FALSE(host.ChangeDisplayMode(640, 480));
+  // Read while the host still runs: every line is written whole at once, time first.
+  EXPECT_EQ(lines[3], "{\"t\":0,\"ev\":\"help\",\"file\":\"nothing.html\"}");
 }
 
+// An absent script is the program shell test's.
 TEST(HeadlessHost, CreationRefusesABrokenScriptBeforeAnythingRuns) {
   ScratchDir scratch;
   fs::path script = scratch.Path() / "broken.script";
@@ -480,10 +389,6 @@ TEST(HeadlessHost, CreationRefusesABrokenScriptBeforeAnythingRuns) {
   EXPECT_EQ(CreateHeadlessHost(options, error), nullptr);
   EXPECT_THAT(error, HasSubstr("broken.script: line 2: MS must be a whole number"));
   EXPECT_FALSE(fs::exists(options.TracePath)) << "nothing ran, not even the trace";
-
-  options.ScriptPath = (scratch.Path() / "absent.script").string();
-  EXPECT_EQ(CreateHeadlessHost(options, error), nullptr);
-  EXPECT_THAT(error, HasSubstr("absent.script"));
 
   WriteFile(script, "wait 10\n");
   options.ScriptPath = script.string();

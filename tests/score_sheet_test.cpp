@@ -1,3 +1,6 @@
+// What the form feeds the score sheets and does with them. The sheets' text and places are
+// the sheet core's (score_sheet_text_test); whole runs of the sheets are the scenarios'.
+
 #include <gtest/gtest.h>
 
 #include <string>
@@ -9,17 +12,6 @@
 namespace qm {
 
 namespace {
-
-// The sheet's text split at its CR LF pairs; a bare CR or LF would stay inside a line.
-std::vector<std::string> SheetLines(const std::string& text) {
-  std::vector<std::string> lines;
-  size_t from = 0;
-  for (size_t at; (at = text.find("\r\n", from)) != std::string::npos; from = at + 2)
-    lines.push_back(text.substr(from, at - from));
-  if (from < text.size()) lines.push_back(text.substr(from) + "<no CR LF>");
-  return lines;
-}
-
 constexpr uint32_t Ink = 0xFFFFFF;  // every font cell of the test's art sheet
 }  // namespace
 
@@ -33,7 +25,10 @@ class ScoreSheetTest : public GameTest {
     game_->picStats->MakePersistent();
     host_.Bitmaps["0m.bmp"] = Surface(640, 480);  // Done brings the menu back
   }
-  std::vector<std::string> Lines() const { return SheetLines(game_->txtStats->Text()); }
+  // True when the sheet's text holds this whole line.
+  bool HasLine(const std::string& line) const {
+    return ("\r\n" + game_->txtStats->Text()).find("\r\n" + line + "\r\n") != std::string::npos;
+  }
   bool Drawn(int x, int y) const { return game_->picStats->Image().At(x, y) == Ink; }
   std::string Ini() const {
     std::string ini = ReadFile(dir_ / "quillmoor.ini");
@@ -47,8 +42,6 @@ class ScoreSheetTest : public GameTest {
   }
 };
 
-// The sheets' text and places are checked in score_sheet_text_test; here, what the form
-// feeds them and does with them.
 TEST_F(ScoreSheetTest, PracticeSheetDrawsTheCurrentShootersBlockOnly) {
   SetPlayer(3, "Dora", 2, 3);
   game_->Roster.Players[3].Class = "A";
@@ -56,8 +49,8 @@ TEST_F(ScoreSheetTest, PracticeSheetDrawsTheCurrentShootersBlockOnly) {
   game_->StatsPractice();
 
   EXPECT_EQ(game_->Scores.SheetKind, SheetKind::Practice);
-  EXPECT_EQ(Lines()[0], "12:00:00 Monday, January  1, 2001");
-  EXPECT_EQ(Lines()[4], "Shooter # 4");
+  EXPECT_TRUE(HasLine("12:00:00 Monday, January  1, 2001"));
+  EXPECT_TRUE(HasLine("Shooter # 4"));
   EXPECT_EQ(game_->Roster.Players[3].Class, "A");  // the practice sheet does not rate
   EXPECT_TRUE(Drawn(320, 40));
   EXPECT_TRUE(Drawn(166, 63 + 210));
@@ -77,20 +70,13 @@ TEST_F(ScoreSheetTest, LifetimeSheetReadsEveryPositionFromTheSettingsFile) {
   game_->StatsLifetime();
 
   EXPECT_EQ(game_->Scores.SheetKind, SheetKind::Lifetime);
-  const std::vector<std::string> lines = Lines();
-  ASSERT_EQ(lines.size(), 2u + 4 * 9);
-  EXPECT_EQ(lines[5], "Annie");
-  EXPECT_EQ(lines[14], "No Shooter");
-  EXPECT_EQ(lines[15], "Clays Hit:     0");
-  EXPECT_EQ(lines[24], "Clays Hit:     20");  // a value reads as its leading number
-  EXPECT_EQ(lines[25], "Clays Thrown:  25");
-  EXPECT_EQ(lines[34], "Clays Thrown:  0");
+  EXPECT_TRUE(HasLine("No Shooter"));
+  EXPECT_TRUE(HasLine("Clays Hit:     20"));  // a value reads as its leading number
+  EXPECT_TRUE(HasLine("Clays Thrown:  25"));
   const char* classes[] = {"B", "D", "AA", "D"};
   for (int n = 0; n < 4; ++n) {
-    EXPECT_EQ(game_->Roster.Players[n].Class, classes[n]) << n;
     EXPECT_EQ(game_->lblScores[n]->Caption(), std::string("Class ") + classes[n]) << n;
     EXPECT_TRUE(Drawn(166, 63 + 70 * n)) << n;  // every block is drawn, the empty one too
-    EXPECT_TRUE(Drawn(206, 113 + 70 * n)) << n;
   }
   EXPECT_TRUE(host_.TracesOf("ini").empty());  // the lifetime sheet only reads
 }
@@ -105,8 +91,9 @@ TEST_F(ScoreSheetTest, TournamentSheetListsTickedPositionsAndRatesThem) {
   game_->StatsTourney();
 
   EXPECT_EQ(game_->Scores.SheetKind, SheetKind::Tournament);
-  EXPECT_EQ(Lines()[5], "Annie");
-  EXPECT_EQ(Lines()[13], "Shooter # 3");
+  EXPECT_TRUE(HasLine("Annie"));
+  EXPECT_TRUE(HasLine("Shooter # 3"));
+  EXPECT_FALSE(HasLine("Bert"));
   EXPECT_EQ(game_->Roster.Players[0].Name, "Annie");  // stored back trimmed
   EXPECT_EQ(game_->Roster.Players[0].Class, "AA");
   EXPECT_EQ(game_->Roster.Players[2].Class, "C");
@@ -127,31 +114,22 @@ TEST_F(ScoreSheetTest, LifetimeTotalsAddUpAndStopAtTheThirtyTwoBitEdge) {
   SetPlayer(3, "Dora", 1, 4);
   for (int n = 0; n < 4; ++n) game_->UpdateLifetimeScore(n);
 
-  EXPECT_EQ(game_->Roster.Players[0].Thrown, 15);
-  EXPECT_EQ(game_->Roster.Players[0].Hit, 10);
   EXPECT_EQ(game_->Roster.Players[0].Class, "B");  // 10 of 15
   EXPECT_EQ(game_->lblScores[0]->Caption(), "Class B");
-  // Past the largest 32-bit count the total stays there instead of wrapping negative.
-  EXPECT_EQ(game_->Roster.Players[1].Thrown, 2147483647);
-  EXPECT_EQ(game_->Roster.Players[1].Hit, 2147482900);
   EXPECT_EQ(game_->Roster.Players[1].Class, "AA");
-  // A value that is not a number adds its leading number, or nothing.
-  EXPECT_EQ(game_->Roster.Players[2].Thrown, 18);
-  EXPECT_EQ(game_->Roster.Players[2].Hit, 4);
-  // An empty value adds nothing; a fraction is rounded with the sum (1 + 2.5), halves to even.
-  EXPECT_EQ(game_->Roster.Players[3].Thrown, 4);
-  EXPECT_EQ(game_->Roster.Players[3].Hit, 4);
   EXPECT_EQ(game_->Roster.Players[3].Class, "AA");
-
-  const std::string ini = Ini();
-  for (const char* line :
-       {"[Player0]", "Thrown=15", "Hit=10", "[Player1]", "Thrown=2147483647", "Hit=2147482900",
-        "[Player2]", "Thrown=18", "Hit=4", "[Player3]", "Thrown=4", "Hit=4"})
-    EXPECT_NE(ini.find(std::string(line) + "\n"), std::string::npos) << line << "\n" << ini;
+  // Past the largest 32-bit count the total stays there instead of wrapping negative. A value
+  // that is not a number adds its leading number, or nothing; an empty value adds nothing; a
+  // fraction is rounded with the sum (1 + 2.5), halves to even.
+  EXPECT_NE(Ini().find("[Player0]\nThrown=15\nHit=10\n[Player1]\nThrown=2147483647\n"
+                       "Hit=2147482900\n[Player2]\nThrown=18\nHit=4\n[Player3]\nThrown=4\nHit=4\n"),
+            std::string::npos)
+      << Ini();
+  EXPECT_EQ(game_->Roster.Players[1].Thrown, 2147483647);
   EXPECT_EQ(host_.TracesOf("ini").size(), 8u);  // both keys of every position, always
 }
 
-TEST_F(ScoreSheetTest, DoneAddsTheRunOfTheSheetOnScreenOnly) {
+TEST_F(ScoreSheetTest, DoneAddsTheRunOfThePracticeShooterOnly) {
   game_->Roster.CurrentPlayer = 1;
   SetPlayer(0, "Annie", 5, 5);
   SetPlayer(1, "Bert", 3, 4);
@@ -170,17 +148,6 @@ TEST_F(ScoreSheetTest, DoneAddsTheRunOfTheSheetOnScreenOnly) {
   game_->StatsLifetime();
   game_->lblStatsDone_Click();
   EXPECT_EQ(host_.TracesOf("ini").size(), 2u);
-
-  // Done on the tournament sheet adds every ticked position.
-  SetPlayer(0, "Annie", 1, 2);
-  SetPlayer(2, "Cole", 6, 8);
-  game_->chkTourney[0]->SetValue(1);
-  game_->chkTourney[2]->SetValue(1);
-  game_->StatsTourney();
-  game_->lblStatsDone_Click();
-  EXPECT_EQ(host_.TracesOf("ini").size(), 6u);
-  EXPECT_NE(Ini().find("[Player2]\nThrown=8\nHit=6\n"), std::string::npos) << Ini();
-  EXPECT_NE(Ini().find("[Player0]\nThrown=2\nHit=1\n"), std::string::npos) << Ini();
 }
 
 TEST_F(ScoreSheetTest, ResetAsksAndOnlyYesClearsTheRun) {
@@ -193,15 +160,12 @@ TEST_F(ScoreSheetTest, ResetAsksAndOnlyYesClearsTheRun) {
   game_->lblReset_Click(2);
   EXPECT_EQ(game_->Roster.Players[2].Hit, 0);
   EXPECT_EQ(game_->Roster.Players[2].Thrown, 0);
-  EXPECT_EQ(Lines()[6], "Clays Hit:     0");
-
+  EXPECT_TRUE(HasLine("Clays Hit:     0"));
   const auto boxes = host_.TracesOf("msgbox");
   ASSERT_EQ(boxes.size(), 2u);
-  const std::string name(50 - 4, ' ');
-  EXPECT_EQ(TraceFieldsJson(boxes[0]),
-            R"({"ev":"msgbox","title":"Reset Practice Scores","text":"Reset Last Practice )"
-            R"(Score for this Player ?\r\n\r\nCole)" +
-                name + R"(","buttons":"yesno","icon":"question","answer":"no"})");
+  EXPECT_EQ(TextField(boxes[0], "title"), "Reset Practice Scores");
+  EXPECT_EQ(TextField(boxes[0], "text"),
+            "Reset Last Practice Score for this Player ?\r\n\r\nCole" + std::string(46, ' '));
   EXPECT_TRUE(host_.TracesOf("ini").empty());
 
   // The tournament sheet asks its own question and is drawn again without the run.
@@ -210,37 +174,24 @@ TEST_F(ScoreSheetTest, ResetAsksAndOnlyYesClearsTheRun) {
   game_->StatsTourney();
   host_.Answers = {vbYes};
   game_->lblReset_Click(1);
-  EXPECT_EQ(game_->Roster.Players[1].Thrown, 0);
   EXPECT_EQ(game_->Scores.SheetKind, SheetKind::Tournament);
-  EXPECT_EQ(Lines()[7], "Clays Thrown:  0");
-  EXPECT_NE(TraceFieldsJson(host_.TracesOf("msgbox").back())
-                .find(R"("title":"Reset Tournament Scores","text":"Reset Last Tournament Score )"
-                      R"(for this Player ?\r\n\r\nBert )"),
-            std::string::npos);
+  EXPECT_TRUE(HasLine("Clays Thrown:  0"));
+  EXPECT_EQ(TextField(host_.TracesOf("msgbox").back(), "title"), "Reset Tournament Scores");
 }
 
-TEST_F(ScoreSheetTest, AFailedPrintSaysSoAndKeepsTheSheet) {
+// The failure's message and the sheet staying are the printing scenario's; here, the click.
+TEST_F(ScoreSheetTest, OnlyAPrintedPageClicks) {
   SetPlayer(0, "Annie", 1, 1);
   game_->StatsPractice();
-  game_->picStats->Show();
   host_.PrintAnswer = {false, "no default printer"};
   game_->lblPrint_Click();
-  ASSERT_EQ(host_.Printed.size(), 1u);
-  EXPECT_EQ(host_.Printed[0].second, game_->txtStats->Text());
-  const auto boxes = host_.TracesOf("msgbox");
-  ASSERT_EQ(boxes.size(), 1u);
-  EXPECT_EQ(TraceFieldsJson(boxes[0]),
-            R"({"ev":"msgbox","title":"Quillmoor","text":"There was an error sending the page )"
-            R"(to your Printer.\r\nPlease check your Printer settings in Control Panel.",)"
-            R"("buttons":"ok","icon":"none","answer":"ok"})");
-  EXPECT_TRUE(game_->picStats->Visible());
-  EXPECT_TRUE(host_.TracesOf("sound").empty());  // no click for a page that did not go
-
+  EXPECT_TRUE(host_.TracesOf("sound").empty());
   host_.PrintAnswer = {true, ""};
   game_->lblPrint_Click();
+  ASSERT_EQ(host_.Printed.size(), 2u);
+  EXPECT_EQ(host_.Printed[1].second, game_->txtStats->Text());
   ASSERT_EQ(host_.TracesOf("sound").size(), 1u);
-  EXPECT_NE(TraceFieldsJson(host_.TracesOf("sound")[0]).find("k001.wav"), std::string::npos);
-  EXPECT_EQ(host_.TracesOf("msgbox").size(), 1u);
+  EXPECT_EQ(TextField(host_.TracesOf("sound")[0], "name"), "k001.wav");
 }
 
 }  // namespace qm

@@ -75,6 +75,7 @@ std::string ReadBitmapText(const Surface& s, int x, int y) {
   return text;
 }
 
+// A field of four traps whose clay targets land at once.
 std::string FieldFileText() {
   std::string text = "Test Meadow\r\n4\r\n";
   for (int i = 0; i < 4; ++i) {
@@ -89,19 +90,11 @@ class TournamentTest : public GameTestOn<ShooterHost> {
  protected:
   void SetUp() override {
     GameTestOn<ShooterHost>::SetUp();
-    game_->picArt->SetPicture(Surface(712, 1100, 0xFFFFFF));
-    game_->picMask->SetPicture(Surface(1600, 800, 0x336699));
-    game_->picWork->SetPicture(Surface(600, 340));
+    GiveStationPictures();
     game_->lblMode->SetCaption("Tournament");
     game_->Timing.SpeedFactor = 1;
   }
 
-  // Field 1 on disk, with four traps whose clay targets land at once.
-  void WriteField() {
-    WriteFile("0f1.fld", FieldFileText());
-    host_.Bitmaps["0f1.bmp"] = Surface(1600, 800, 0x336699);
-  }
-  PlayerRecord& Shooter() { return game_->Roster.Players[game_->Roster.CurrentPlayer]; }
   void SetTraps(float dx, float dy, int16_t floorY) {
     game_->Field.TrapCount = 4;
     for (int i = 0; i < 4; ++i)
@@ -120,12 +113,6 @@ class TournamentTest : public GameTestOn<ShooterHost> {
   // True while a presentation is set up and waits for the shooter's call.
   bool WaitingForTheCall() const {
     return game_->RunningStation && game_->View.ClayProgress == 0 && game_->Shot.ShootingEnabled;
-  }
-  std::vector<std::string> CheersHeard() const {
-    std::vector<std::string> cheers;
-    for (const TraceEvent& e : host_.TracesOf("sound"))
-      if (TextField(e, "name").starts_with("tr00")) cheers.push_back(TextField(e, "name"));
-    return cheers;
   }
 };
 
@@ -215,6 +202,8 @@ TEST_F(TournamentTest, TheSetUpPanelTicksTheMenuShooterAndDrawsTheRound) {
   EXPECT_EQ(game_->chkTourney[3]->Value(), 1);
 }
 
+// That no sixth presentation follows is the tournament Esc scenario's (the next shooter's
+// banner comes after five).
 TEST_F(TournamentTest, AFivePairStationShootsTheFirstFiveEntriesThenWindsDown) {
   // Clay targets that land at once: every presentation ends by itself after the call.
   SetTraps(4, -1, 500);
@@ -244,10 +233,6 @@ TEST_F(TournamentTest, AFivePairStationShootsTheFirstFiveEntriesThenWindsDown) {
   EXPECT_EQ(kindCaptions, (std::vector<std::string>{" Simultaneous", " Trailing", " Report",
                                                     " Report", " Report"}));
   EXPECT_EQ(Shooter().Thrown, 10);
-  int reloads = 0;
-  for (const TraceEvent& e : host_.TracesOf("caption"))
-    if (TextField(e, "text") == "Reloading...") ++reloads;
-  EXPECT_EQ(reloads, 5);  // the frame after the fifth sets nothing up
   // One more frame, then a wind-down of one second.
   ASSERT_GT(overAt, 0);
   EXPECT_GE(game_->Timer() - overAt, 1.0);
@@ -322,83 +307,50 @@ TEST_F(TournamentTest, OnlyEveryTargetOfTheStationBrokenIsCheered) {
     EXPECT_EQ(calls, 5);
     EXPECT_EQ(Shooter().Thrown, 24);
     EXPECT_EQ(Shooter().Hit, c.Cheered ? 17 : 16);
-    const std::vector<std::string> cheers = CheersHeard();
-    if (c.Cheered) {
-      ASSERT_EQ(cheers.size(), 1u);
-      EXPECT_TRUE(cheers[0] == "tr001.wav" || cheers[0] == "tr002.wav" || cheers[0] == "tr003.wav")
-          << cheers[0];
-    } else {
-      EXPECT_TRUE(cheers.empty());
-    }
+    std::string cheers;  // one of three cheers, or none
+    for (const TraceEvent& e : host_.TracesOf("sound"))
+      if (TextField(e, "name").starts_with("tr00")) cheers += TextField(e, "name");
+    const std::set<std::string> oneCheer = {"tr001.wav", "tr002.wav", "tr003.wav"};
+    EXPECT_TRUE(c.Cheered ? oneCheer.count(cheers) == 1 : cheers.empty()) << cheers;
   }
 }
 
-TEST_F(TournamentTest, ATournamentLeavesOutSinglesAndPutsThePracticeSettingsBack) {
-  WriteField();
-  game_->Roster.Players[0].Name = "Annie";
-  game_->Roster.Players[1].Name = "Bert";
-  game_->chkTourney[0]->SetValue(1);
-  game_->optName[1]->SetValue(true);
-  game_->Settings.Pairs = {0, 0, 1, 0, 1};
-  game_->Roster.Players[0].Thrown = 30;
-  int singlesDuring = -1;
-  std::vector<int> kindsDrawn;
-  enum { PlayerBanner, Station, StationBanner, EscPressed } stage = PlayerBanner;
-  host_.OnYield = [&] {
-    const std::string status = game_->lblStatus->Caption();
-    if (stage == PlayerBanner && status == "Next Player") {
-      singlesDuring = game_->Settings.Pairs[4];
-      for (const ScheduleEntry& entry : game_->Tourney.TourneySchedule)
-        kindsDrawn.push_back(entry.Kind);
-      game_->App.SkipBanner = true;
-      stage = Station;
-    } else if (stage == Station && WaitingForTheCall()) {
-      game_->App.StationDone = true;
-      stage = StationBanner;
-    } else if (stage == StationBanner && status == "Next Station") {
-      // Esc at the station banner ends the tournament there, before field 2 is loaded.
-      game_->Form_KeyDown(KeyEscape, 0);
-      stage = EscPressed;
-    }
-  };
-  game_->RunTournament();
-
-  ASSERT_EQ(stage, EscPressed);
-  EXPECT_EQ(game_->Menu.CurrentField, 1);
-  EXPECT_EQ(singlesDuring, 0);
-  EXPECT_EQ(kindsDrawn, std::vector<int>(10, Report));
-  EXPECT_EQ(game_->Settings.Pairs, (std::array<int16_t, 5>{0, 0, 1, 0, 1}));
-  EXPECT_FALSE(game_->App.AbortTournament);
-  EXPECT_EQ(game_->Roster.CurrentPlayer, 1);  // the menu's shooter again
-  EXPECT_EQ(game_->Roster.Players[0].Thrown, 0);
-  EXPECT_EQ(game_->lblClaysThrown[0]->Caption(), "0");
-  EXPECT_TRUE(game_->picStats->Visible());
-  EXPECT_FALSE(game_->picMain->Visible());
-}
-
 // A shooter who calls for every presentation and never fires, through a whole round of 50:
-// a banner before each field, five pairs a field, and the sheet with all fifty thrown.
-TEST_F(TournamentTest, AWholeRoundShootsFiveFieldsAndEndsWithTheSheet) {
+// a banner before each field, five pairs a field without singles, the sheet with all fifty,
+// then the practice settings and the menu's shooter back. Esc at the first station banner of
+// the next tournament ends it there, before field 2 is loaded.
+TEST_F(TournamentTest, AWholeRoundShootsFiveFieldsAndEscAtABannerEndsTheNext) {
   for (int field = 1; field <= 5; ++field) {
     WriteFile("0f" + std::to_string(field) + ".fld", FieldFileText());
     host_.Bitmaps["0f" + std::to_string(field) + ".bmp"] = Surface(1600, 800, 0x336699);
   }
   game_->Roster.Players[0].Name = "Annie";
-  game_->optName[0]->SetValue(true);
+  game_->Roster.Players[0].Thrown = 30;
   game_->chkTourney[0]->SetValue(1);
-  game_->Settings.Pairs = {0, 0, 1, 0, 0};
+  game_->optName[1]->SetValue(true);
+  game_->Settings.Pairs = {0, 0, 1, 0, 1};
   game_->Settings.RoundSize = 50;
-  int calls = 0;
+  int calls = 0, singlesDuring = -1;
+  bool escAtStationBanner = false;
   std::vector<std::string> banners;
+  std::vector<int> kindsDrawn;
   host_.OnYield = [&] {
     const std::string status = game_->lblStatus->Caption();
-    if (status == "Next Player" || status == "Next Station") {
+    if (escAtStationBanner && status == "Next Station") {
+      game_->Form_KeyDown(KeyEscape, 0);
+    } else if (status == "Next Player" || status == "Next Station") {
       if (banners.empty() || banners.back() != game_->lblFieldInfo[1]->Caption())
         banners.push_back(game_->lblFieldInfo[1]->Caption());
+      singlesDuring = game_->Settings.Pairs[4];
+      for (const ScheduleEntry& entry : game_->Tourney.TourneySchedule)
+        kindsDrawn.push_back(entry.Kind);
       game_->picMain_MouseDown(LeftButton, 0, 300, 170);
     } else if (WaitingForTheCall()) {
       ++calls;
-      game_->picMain_MouseDown(RightButton, 0, 300, 170);
+      if (escAtStationBanner)
+        game_->App.StationDone = true;
+      else
+        game_->picMain_MouseDown(RightButton, 0, 300, 170);
     }
   };
   game_->RunTournament();
@@ -407,9 +359,20 @@ TEST_F(TournamentTest, AWholeRoundShootsFiveFieldsAndEndsWithTheSheet) {
                          "Annie is now Shooting", " Moving to Field 2", "Annie is now Shooting",
                          " Moving to Field 3", "Annie is now Shooting", " Moving to Field 4",
                          "Annie is now Shooting", " Moving to Field 5", "Annie is now Shooting"}));
-  EXPECT_EQ(Shooter().Thrown, 50);
+  EXPECT_EQ(singlesDuring, 0);
+  EXPECT_EQ(kindsDrawn, std::vector<int>(kindsDrawn.size(), Report));
+  EXPECT_EQ(game_->Roster.Players[0].Thrown, 50);
   EXPECT_TRUE(game_->picStats->Visible());
   EXPECT_NE(game_->txtStats->Text().find("Clays Thrown:  50\r\n"), std::string::npos);
+  EXPECT_EQ(game_->Settings.Pairs, (std::array<int16_t, 5>{0, 0, 1, 0, 1}));
+  EXPECT_EQ(game_->Roster.CurrentPlayer, 1);
+
+  escAtStationBanner = true;
+  game_->RunTournament();
+  EXPECT_EQ(game_->Menu.CurrentField, 1);
+  EXPECT_FALSE(game_->App.AbortTournament);
+  EXPECT_TRUE(game_->picStats->Visible());
+  EXPECT_FALSE(game_->picMain->Visible());
 }
 
 }  // namespace qm
