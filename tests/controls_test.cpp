@@ -1,27 +1,12 @@
 #include "platform/controls.h"
 
-#include <gtest/gtest.h>
-
-#include "platform/form.h"
-#include "platform/picture_box.h"
 #include "test_support.h"
 #include "ui_test_host.h"
 
 namespace qm {
 namespace {
 
-class ControlsTest : public ::testing::Test {
- protected:
-  ControlsTest() { panel.Show(); }
-  // Dispatches everything queued.
-  void Pump() {
-    while (!host.Events.empty()) form.DoEvents();
-  }
-
-  UiTestHost host;
-  Form form{host};
-  PictureBox panel{form, nullptr, "picOptions", 640, 480};
-};
+using ControlsTest = FormOn<>;
 
 TEST_F(ControlsTest, ProgramChangesRaiseClickOrChangeButNeverMouseHandlers) {
   int clicks = 0, changes = 0, mouse = 0;
