@@ -16,25 +16,6 @@ Point ButtonCentre(Host& host, const std::string& prompt, int style, int button)
 
 using MessageBoxTest = FormOn<>;
 
-TEST_F(MessageBoxTest, AScriptedAnswerClosesTheBoxBeforeItIsDrawn) {
-  host.Answers = {vbNo, vbYes};
-  host.Frames.clear();
-  int style = vbYesNo + vbQuestion + vbDefaultButton2;
-  EXPECT_EQ(MsgBox(form, "Reset?\r\n\r\nAnn", style, "Reset Practice Scores"), vbNo);
-  EXPECT_EQ(MsgBox(form, "Please select a player to practice with.", vbCritical), vbOK);
-  EXPECT_TRUE(host.Frames.empty());
-  EXPECT_EQ(host.OpenBoxes, 0);
-  auto boxes = host.TracesOf("msgbox");
-  ASSERT_EQ(boxes.size(), 2u);
-  EXPECT_EQ(TraceFieldsJson(boxes[0]),
-            R"({"ev":"msgbox","title":"Reset Practice Scores","text":"Reset?\r\n\r\nAnn",)"
-            R"("buttons":"yesno","icon":"question","answer":"no"})");
-  // "yes" has no button on an OK box.
-  EXPECT_EQ(TraceFieldsJson(boxes[1]),
-            R"({"ev":"msgbox","title":"Quillmoor","text":"Please select a player to practice )"
-            R"(with.","buttons":"ok","icon":"critical","answer":"ok"})");
-}
-
 TEST_F(MessageBoxTest, EnterEscAndDismissTakeTheButtonsTheyShould) {
   int formKeys = 0;
   form.KeyDown = [&](int, int) { ++formKeys; };
@@ -68,6 +49,9 @@ TEST_F(MessageBoxTest, EnterEscAndDismissTakeTheButtonsTheyShould) {
     EXPECT_EQ(MsgBox(form, "Question", c.style), c.expected) << c.style << " " << c.key;
     Pump();  // the key releases, after the box
   }
+  // An answer queued before the box opens that has no button there takes the default.
+  host.Answers = {vbYes};
+  EXPECT_EQ(MsgBox(form, "Question", vbOKOnly), vbOK);
   EXPECT_EQ(formKeys, 0);  // the main form's key preview is away while a box is open
   EXPECT_EQ(host.OpenBoxes, 0);
 }
