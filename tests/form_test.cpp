@@ -108,7 +108,8 @@ TEST_F(FormTest, KeyPreviewGivesTheFormEveryKeyBeforeTheFocusedBox) {
 
 // Keys go to the dialog's box while it shows; hiding it ends ShowModal, and the main form's
 // box has the focus and the keys again. That the panel beneath hears neither clicks nor key
-// preview meanwhile is the modal layer the message box tests show.
+// preview meanwhile is the modal layer the message box tests show; the dialog's show and
+// hide traces, the name entry scripts.
 TEST_F(FormTest, ShowModalTakesTheKeysAndReturnsWhenTheDialogHides) {
   TextBox mainText(form, &panel, "txtOther");
   form.SetFocus(&mainText);
@@ -128,8 +129,6 @@ TEST_F(FormTest, ShowModalTakesTheKeysAndReturnsWhenTheDialogHides) {
   EXPECT_EQ(form.Focus(), &mainText);
   Pump();
   EXPECT_EQ(mainText.Text(), "x");
-  ASSERT_EQ(host.TracesOf("show").size(), 2u);  // picSelect, then the dialog
-  EXPECT_EQ(host.TracesOf("hide").size(), 1u);
 }
 
 TEST_F(FormTest, UnloadRunsQueryUnloadOnceAndEndsTheProgram) {
@@ -190,8 +189,7 @@ TEST_F(FormTest, ToolTipShowsAfterAStillHoverAndGoesOnAMove) {
     return screen.At(112, 132) == 0xFFFFE1u;  // the pale box below the pointer
   };
   host.Move(110, 110);
-  form.DoEvents();
-  for (int i = 0; i < 550; ++i) form.DoEvents();
+  for (int i = 0; i < 551; ++i) form.DoEvents();
   EXPECT_FALSE(tipShown());
   for (int i = 0; i < 100; ++i) form.DoEvents();
   EXPECT_TRUE(tipShown());
