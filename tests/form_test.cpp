@@ -1,38 +1,26 @@
 #include "platform/form.h"
 
-#include <gtest/gtest.h>
-
 #include "platform/message_box.h"
-#include "platform/picture_box.h"
 #include "ui_test_host.h"
 
 namespace qm {
 namespace {
 
-class FormTest : public ::testing::Test {
- protected:
-  FormTest() { panel.Show(); }
-  void Pump() {
-    while (!host.Events.empty()) form.DoEvents();
-  }
-  // A label that logs its mouse events and clicks as "name event x,y".
-  void Watch(Control& c, std::vector<std::string>& log) {
-    auto logger = [&log, &c](const char* what) {
-      return [&log, &c, what](int button, int, int x, int y) {
-        log.push_back(c.Name() + " " + what + std::to_string(button) + " " + std::to_string(x) +
-                      "," + std::to_string(y));
-      };
+// A control that logs its mouse events and clicks as "name event x,y".
+void Watch(Control& c, std::vector<std::string>& log) {
+  auto logger = [&log, &c](const char* what) {
+    return [&log, &c, what](int button, int, int x, int y) {
+      log.push_back(c.Name() + " " + what + std::to_string(button) + " " + std::to_string(x) + "," +
+                    std::to_string(y));
     };
-    c.MouseDown = logger("down");
-    c.MouseMove = logger("move");
-    c.MouseUp = logger("up");
-    c.Click = [&log, &c] { log.push_back(c.Name() + " click"); };
-  }
+  };
+  c.MouseDown = logger("down");
+  c.MouseMove = logger("move");
+  c.MouseUp = logger("up");
+  c.Click = [&log, &c] { log.push_back(c.Name() + " click"); };
+}
 
-  UiTestHost host;
-  Form form{host};
-  PictureBox panel{form, nullptr, "picSelect", 640, 480};
-};
+using FormTest = FormOn<>;
 
 TEST_F(FormTest, ThePressingControlKeepsTheMouseUntilTheButtonIsReleased) {
   Label a(form, &panel, "lblMain", 0), b(form, &panel, "lblMain", 1);
@@ -118,47 +106,29 @@ TEST_F(FormTest, KeyPreviewGivesTheFormEveryKeyBeforeTheFocusedBox) {
                                      "text a\xC3\xA9", "form down 112 1 [a\xC3\xA9]"}));
 }
 
-TEST_F(FormTest, ShowModalTakesTheInputAndReturnsWhenTheDialogHides) {
-  Label behind(form, &panel, "lblMain", 5);
-  behind.Move(0, 0, 640, 480);
-  int behindClicks = 0, formKeys = 0;
-  behind.Click = [&] { ++behindClicks; };
-  form.KeyDown = [&](int, int) { ++formKeys; };
+// Keys go to the dialog's box while it shows; hiding it ends ShowModal, and the main form's
+// box has the focus and the keys again. That the panel beneath hears neither clicks nor key
+// preview meanwhile is the modal layer the message box tests show; the dialog's show and
+// hide traces, the name entry scripts.
+TEST_F(FormTest, ShowModalTakesTheKeysAndReturnsWhenTheDialogHides) {
   TextBox mainText(form, &panel, "txtOther");
   form.SetFocus(&mainText);
-
   PictureBox dialog(form, nullptr, "frmPlayer", 200, 100);
   TextBox name(form, &dialog, "txtPlayerName");
   name.Move(10, 10, 180, 22);
-  Label done(form, &dialog, "lblNameDone");
-  done.Move(10, 60, 80, 30);
-  int doneClicks = 0;
-  done.Click = [&] {
-    ++doneClicks;
-    if (!name.Text().empty()) dialog.Hide();
-  };
   dialog.KeyPress = [&](int ascii) {
-    if (ascii == KeyReturn) done.Click();
+    if (ascii == KeyReturn && !name.Text().empty()) dialog.Hide();
   };
-
-  host.Click(5, 5);                // on the main form, behind the dialog
-  host.Key(KeyReturn);             // empty: the dialog stays
-  host.Click(20 + 220, 70 + 190);  // lblNameDone, still empty
+  host.Key(KeyReturn);  // empty: the dialog stays
   host.Type("bo");
   host.Key(KeyReturn);
   host.Type("x");  // after the dialog closed: to the main form's box again
   form.ShowModal(dialog);
   EXPECT_EQ(dialog.Bounds(), (Rect{220, 190, 200, 100}));
   EXPECT_EQ(name.Text(), "bo");
-  EXPECT_EQ(doneClicks, 3);
-  EXPECT_EQ(behindClicks, 0);
-  EXPECT_EQ(formKeys, 0);
   EXPECT_EQ(form.Focus(), &mainText);
   Pump();
   EXPECT_EQ(mainText.Text(), "x");
-  EXPECT_EQ(formKeys, 1);
-  ASSERT_EQ(host.TracesOf("show").size(), 2u);  // picSelect, then the dialog
-  EXPECT_EQ(host.TracesOf("hide").size(), 1u);
 }
 
 TEST_F(FormTest, UnloadRunsQueryUnloadOnceAndEndsTheProgram) {
@@ -175,52 +145,6 @@ TEST_F(FormTest, UnloadRunsQueryUnloadOnceAndEndsTheProgram) {
   }
   EXPECT_THROW(form.Unload(1), ProgramEnd);
   EXPECT_EQ(queries, 1);
-
-  UiTestHost otherHost;
-  Form closed(otherHost);
-  int closedQueries = 0;
-  closed.QueryUnload = [&] { ++closedQueries; };
-  otherHost.Simple(HostEvent::Kind::Quit);
-  try {
-    closed.DoEvents();
-    FAIL() << "the window closed and nothing ended";
-  } catch (const ProgramEnd& end) {
-    EXPECT_EQ(end.Code, 0);
-  }
-  EXPECT_EQ(closedQueries, 1);
-}
-
-TEST_F(FormTest, HandlersMayPumpEventsAndOpenMessageBoxesWhileTheyAreDispatched) {
-  Label loop(form, &panel, "lblMain", 0), ask(form, &panel, "lblMain", 1),
-      stop(form, &panel, "lblMain", 2), after(form, &panel, "lblMain", 3);
-  loop.Move(0, 0, 50, 50);
-  ask.Move(100, 0, 50, 50);
-  stop.Move(200, 0, 50, 50);
-  after.Move(300, 0, 50, 50);
-  std::vector<std::string> log;
-  bool stopped = false;
-  loop.Click = [&] {
-    log.push_back("loop starts");
-    while (!stopped) form.DoEvents();  // a station loop inside a menu click
-    log.push_back("loop ends");
-  };
-  ask.Click = [&] { log.push_back("answer " + std::to_string(MsgBox(form, "Sure?", vbYesNo))); };
-  stop.Click = [&] {
-    log.push_back("stop");
-    stopped = true;
-  };
-  after.Click = [&] { log.push_back("after"); };
-
-  host.Click(10, 10);
-  host.Click(110, 10);
-  host.Click(210, 10);  // while the box is open: not for the label beneath
-  host.Key(KeyEscape);
-  host.Click(210, 10);
-  host.Click(310, 10);
-  Pump();
-  // One DoEvents hands out everything pending, so "after" comes before the loop looks again.
-  EXPECT_EQ(log,
-            (std::vector<std::string>{"loop starts", "answer 7", "stop", "after", "loop ends"}));
 }
 
 TEST_F(FormTest, ComposeDrawsPanelsInCreationOrderAndOnlyShownOnes) {
@@ -265,8 +189,7 @@ TEST_F(FormTest, ToolTipShowsAfterAStillHoverAndGoesOnAMove) {
     return screen.At(112, 132) == 0xFFFFE1u;  // the pale box below the pointer
   };
   host.Move(110, 110);
-  form.DoEvents();
-  for (int i = 0; i < 550; ++i) form.DoEvents();
+  for (int i = 0; i < 551; ++i) form.DoEvents();
   EXPECT_FALSE(tipShown());
   for (int i = 0; i < 100; ++i) form.DoEvents();
   EXPECT_TRUE(tipShown());

@@ -1,15 +1,12 @@
 // The menu and panel pictures the build generates, and the layouts the game places its
-// controls by: the pictures are full-window bitmaps, the menu's items are drawn where the
-// menu's hot areas lie, the bitmap font lands on flat baize, and no two controls collide.
+// controls by: the menu's items are drawn where the menu's hot areas lie, the bitmap font
+// lands on flat baize, and no two controls collide.
 
 #include <gtest/gtest.h>
 
 #include <algorithm>
 #include <array>
 #include <cmath>
-#include <cstdint>
-#include <cstdio>
-#include <iterator>
 #include <map>
 #include <string>
 #include <utility>
@@ -23,75 +20,57 @@
 #include "geometry/tourney_panel_layout.h"
 #include "test_support.h"
 
+namespace qm {
 namespace {
 
-using qm::Rect;
+using Colour = std::array<double, 3>;
 
-// A generated picture; Problem says why it could not be read.
-struct Picture {
-  qm::Surface S;
-  int W = 0, H = 0;
-  std::string Problem;
-  std::array<uint8_t, 3> At(int x, int y) const {
-    const uint32_t p = S.At(x, y);
-    return {static_cast<uint8_t>(p >> 16), static_cast<uint8_t>(p >> 8), static_cast<uint8_t>(p)};
-  }
-};
-
-Picture LoadPicture(const std::string& name) {
-  Picture p;
-  if (auto s = qm::DataPicture(name)) {
-    p.S = std::move(*s);
-    p.W = p.S.W;
-    p.H = p.S.H;
-  } else {
-    p.Problem = name + " is missing or not a bitmap";
-  }
-  return p;
+Surface Picture(const std::string& name) {
+  auto picture = DataPicture(name);
+  if (!picture) ADD_FAILURE() << name << " is missing or not a bitmap";
+  return picture ? *picture : Surface(640, 480);
 }
 
-const auto& MenuItems = qm::MenuItemRects;
+Colour ColourAt(const Surface& p, int x, int y) {
+  const uint32_t c = p.At(x, y);
+  return {double(c >> 16 & 0xFF), double(c >> 8 & 0xFF), double(c & 0xFF)};
+}
 
-bool InAnyOtherItem(int x, int y, int self) {
+double Distance(const Colour& a, const Colour& b) {
+  return std::hypot(a[0] - b[0], a[1] - b[1], a[2] - b[2]);
+}
+
+// Off the picture, or on a menu item other than `self`: pixels a rim test must not use.
+bool Elsewhere(const Surface& p, int x, int y, int self) {
+  if (!p.Inside(x, y)) return true;
   for (int i = 0; i < 11; ++i)
-    if (i != self && MenuItems[i].Contains(x, y)) return true;
+    if (i != self && MenuItemRects[i].Contains(x, y)) return true;
   return false;
 }
 
-double Distance(const std::array<uint8_t, 3>& a, const std::array<uint8_t, 3>& b) {
-  return std::sqrt(std::pow(a[0] - b[0], 2) + std::pow(a[1] - b[1], 2) + std::pow(a[2] - b[2], 2));
-}
-
-// Mean colour of `count` pixels from (x, y) in steps of (sx, sy); false when any of them is
-// off the picture or inside another menu item.
-bool BandColour(const Picture& p, int item, int x, int y, int sx, int sy, int count,
-                double out[3]) {
-  out[0] = out[1] = out[2] = 0;
-  for (int k = 0; k < count; ++k, x += sx, y += sy) {
-    if (x < 0 || y < 0 || x >= p.W || y >= p.H || InAnyOtherItem(x, y, item)) return false;
-    for (int c = 0; c < 3; ++c) out[c] += static_cast<double>(p.At(x, y)[c]) / count;
+// Mean colour of three pixels from (x, y) in steps of (sx, sy); nothing when any is elsewhere.
+std::optional<Colour> Band(const Surface& p, int item, int x, int y, int sx, int sy) {
+  Colour sum{};
+  for (int k = 0; k < 3; ++k, x += sx, y += sy) {
+    if (Elsewhere(p, x, y, item)) return std::nullopt;
+    for (int c = 0; c < 3; ++c) sum[c] += ColourAt(p, x, y)[c] / 3;
   }
-  return true;
+  return sum;
 }
 
-double ColourDistance(const double a[3], const double b[3]) {
-  return std::sqrt(std::pow(a[0] - b[0], 2) + std::pow(a[1] - b[1], 2) + std::pow(a[2] - b[2], 2));
-}
-
-// How clearly a frame (a hedge round a field, the rim of a board) runs along the edge of
-// rectangle r: the band of the outermost three pixels inside r must differ both from the
-// land just outside and from the picture further in.
-double FrameContrast(const Picture& p, int item, const Rect& r) {
+// How clearly a frame (a hedge round a field) runs along the edge of rectangle r: the band
+// of the outermost three pixels inside r must differ both from the land just outside and
+// from the picture further in.
+double FrameContrast(const Surface& p, int item, const Rect& r) {
   double sum = 0;
   int count = 0;
   // (x, y) is the outermost pixel inside the edge; (nx, ny) points outwards.
   auto across = [&](int x, int y, int nx, int ny) {
-    double band[3], outside[3], inside[3];
-    if (!BandColour(p, item, x, y, -nx, -ny, 3, band) ||
-        !BandColour(p, item, x + 4 * nx, y + 4 * ny, nx, ny, 3, outside) ||
-        !BandColour(p, item, x - 5 * nx, y - 5 * ny, -nx, -ny, 3, inside))
-      return;
-    sum += std::min(ColourDistance(band, outside), ColourDistance(band, inside));
+    const auto band = Band(p, item, x, y, -nx, -ny);
+    const auto outside = Band(p, item, x + 4 * nx, y + 4 * ny, nx, ny);
+    const auto inside = Band(p, item, x - 5 * nx, y - 5 * ny, -nx, -ny);
+    if (!band || !outside || !inside) return;
+    sum += std::min(Distance(*band, *outside), Distance(*band, *inside));
     ++count;
   };
   for (int x = r.X + 12; x < r.X + r.W - 12; ++x) {
@@ -105,56 +84,17 @@ double FrameContrast(const Picture& p, int item, const Rect& r) {
   return count ? sum / count : 0;
 }
 
-bool Overlap(const Rect& a, const Rect& b) {
-  return a.X < b.X + b.W && b.X < a.X + a.W && a.Y < b.Y + b.H && b.Y < a.Y + a.H;
-}
-
-bool Within(const Rect& inner, const Rect& outer) {
-  return inner.X >= outer.X && inner.Y >= outer.Y && inner.X + inner.W <= outer.X + outer.W &&
-         inner.Y + inner.H <= outer.Y + outer.H;
-}
-
-bool InsideWindow(const Rect& r) {
-  return r.X >= 0 && r.Y >= 0 && r.W > 0 && r.H > 0 && r.X + r.W <= 640 && r.Y + r.H <= 480;
-}
-
-void ExpectApartAndInside(const std::vector<Rect>& rects, const std::string& panel) {
-  for (size_t i = 0; i < rects.size(); ++i) {
-    const Rect& a = rects[i];
-    EXPECT_TRUE(InsideWindow(a)) << panel << " control " << i << " at " << a.X << "," << a.Y;
-    for (size_t j = i + 1; j < rects.size(); ++j)
-      EXPECT_FALSE(Overlap(a, rects[j])) << panel << " controls " << i << " and " << j;
-  }
-}
-
-// Every pixel of the rectangle has exactly the colour the font cells are painted on.
-int OffGroundPixels(const Picture& p, const Rect& r) {
-  int off = 0;
-  const assets::Rgb g = assets::BitmapTextGround;
-  for (int y = r.Y; y < r.Y + r.H; ++y)
-    for (int x = r.X; x < r.X + r.W; ++x) {
-      const auto c = p.At(x, y);
-      if (c[0] != g.R || c[1] != g.G || c[2] != g.B) ++off;
-    }
-  return off;
-}
-
-// Share of the rectangle's outermost pixels that have the most common colour among them,
-// and how far, on average, they differ from the pixels just outside (other items left out).
-struct Rim {
-  double Uniform = 0, Contrast = 0;
-};
-
-Rim RimOf(const Picture& p, int item, const Rect& r) {
+// Share of the rectangle's outermost pixels that have its most common colour, and how far,
+// on average, they differ from the pixels just outside (other items left out).
+std::pair<double, double> Rim(const Surface& p, int item, const Rect& r) {
   std::map<uint32_t, int> colours;
   double contrast = 0;
   int total = 0, outside = 0;
   auto visit = [&](int x, int y, int ox, int oy) {
-    const auto c = p.At(x, y);
-    ++colours[static_cast<uint32_t>(c[0] << 16 | c[1] << 8 | c[2])];
+    ++colours[p.At(x, y)];
     ++total;
-    if (ox < 0 || oy < 0 || ox >= p.W || oy >= p.H || InAnyOtherItem(ox, oy, item)) return;
-    contrast += Distance(c, p.At(ox, oy));
+    if (Elsewhere(p, ox, oy, item)) return;
+    contrast += Distance(ColourAt(p, x, y), ColourAt(p, ox, oy));
     ++outside;
   };
   for (int x = r.X; x < r.X + r.W; ++x) {
@@ -170,125 +110,113 @@ Rim RimOf(const Picture& p, int item, const Rect& r) {
   return {static_cast<double>(most) / total, outside ? contrast / outside : 0};
 }
 
-TEST(PanelPictures, MenuBoardsFitTheirItemsExactly) {
-  // A board's rim runs round exactly the item's rectangle, so that the highlighted strip
-  // image copied over the item replaces the whole board and nothing beside it.
+TEST(PanelPictures, MenuItemsAreDrawnWhereTheirHotAreasLie) {
   for (const char* name : {"0m.bmp", "1m.bmp"}) {
-    const Picture p = LoadPicture(name);
-    ASSERT_EQ(p.Problem, "");
-    for (int item = 5; item < 11; ++item) {
-      const Rect r = MenuItems[item];
-      const Rim rim = RimOf(p, item, r);
-      EXPECT_GT(rim.Uniform, 0.95) << name << " lblMain(" << item << ")";
-      EXPECT_GT(rim.Contrast, 30.0) << name << " lblMain(" << item << ")";
-      EXPECT_LT(RimOf(p, item, {r.X + 2, r.Y + 2, r.W - 4, r.H - 4}).Uniform, 0.5)
-          << name << " lblMain(" << item << ") has a rim inside its edge too";
-    }
-  }
-}
-
-TEST(PanelPictures, FieldsAreFramedAlongTheirHotAreas) {
-  for (const char* name : {"0m.bmp", "1m.bmp"}) {
-    const Picture p = LoadPicture(name);
-    ASSERT_EQ(p.Problem, "");
+    SCOPED_TRACE(name);
+    const Surface p = Picture(name);
+    // A field's hedge runs along its hot area's edge, not a few pixels beside it.
     for (int item = 0; item < 5; ++item) {
-      const Rect r = MenuItems[item];
+      const Rect r = MenuItemRects[item];
       const double exact = FrameContrast(p, item, r);
-      EXPECT_GT(exact, 30.0) << name << " lblMain(" << item << ")";
-      // The frame is where the hot area's edge is, not a few pixels beside it.
+      EXPECT_GT(exact, 30.0) << "lblMain(" << item << ")";
       for (const auto& [dx, dy] : {std::pair{-6, 0}, {6, 0}, {0, -6}, {0, 6}})
         EXPECT_GT(exact, 1.1 * FrameContrast(p, item, {r.X + dx, r.Y + dy, r.W, r.H}))
-            << name << " lblMain(" << item << ") moved " << dx << "," << dy;
+            << "lblMain(" << item << ") moved " << dx << "," << dy;
+    }
+    // A board's rim runs round exactly the item's rectangle, so that the highlighted strip
+    // copied over the item replaces the whole board and nothing beside it.
+    for (int item = 5; item < 11; ++item) {
+      const Rect r = MenuItemRects[item];
+      const auto [uniform, contrast] = Rim(p, item, r);
+      EXPECT_GT(uniform, 0.95) << "lblMain(" << item << ")";
+      EXPECT_GT(contrast, 30.0) << "lblMain(" << item << ")";
+      EXPECT_LT(Rim(p, item, {r.X + 2, r.Y + 2, r.W - 4, r.H - 4}).first, 0.5)
+          << "lblMain(" << item << ") has a rim inside its edge too";
     }
   }
-}
-
-TEST(PanelPictures, SeasonsLookDifferent) {
-  const Picture summer = LoadPicture("0m.bmp"), autumn = LoadPicture("1m.bmp");
-  ASSERT_EQ(summer.Problem, "");
-  ASSERT_EQ(autumn.Problem, "");
+  // The seasons look different.
+  const Surface summer = Picture("0m.bmp"), autumn = Picture("1m.bmp");
   double sum = 0;
   for (int y = 0; y < 480; ++y)
-    for (int x = 0; x < 640; ++x) sum += Distance(summer.At(x, y), autumn.At(x, y));
+    for (int x = 0; x < 640; ++x) sum += Distance(ColourAt(summer, x, y), ColourAt(autumn, x, y));
   EXPECT_GT(sum / (640 * 480), 20.0);
 }
 
 TEST(PanelPictures, BitmapTextLandsOnFlatBaize) {
-  const Picture stats = LoadPicture("stats.bmp");
-  ASSERT_EQ(stats.Problem, "");
-  EXPECT_EQ(OffGroundPixels(stats, qm::SheetTitleRect), 0) << "title word";
+  const assets::Rgb g = assets::BitmapTextGround;
+  const uint32_t ground = static_cast<uint32_t>(g.R << 16 | g.G << 8 | g.B);
+  // Every pixel of the rectangle has exactly the colour the font cells are painted on.
+  auto offGround = [&](const Surface& p, const Rect& r) {
+    int off = 0;
+    for (int y = r.Y; y < r.Y + r.H; ++y)
+      for (int x = r.X; x < r.X + r.W; ++x) off += p.At(x, y) != ground;
+    return off;
+  };
+  const Surface stats = Picture("stats.bmp"), tourney = Picture("tourney.bmp");
+  EXPECT_EQ(offGround(stats, SheetTitleRect), 0) << "title word";
+  EXPECT_EQ(offGround(tourney, TourneyTargetsRect), 0) << "target counts";
   for (int n = 0; n < 4; ++n) {
-    using qm::InScoreBlock;
-    EXPECT_EQ(OffGroundPixels(stats, InScoreBlock(qm::SheetNameRect, n)), 0) << "name " << n;
-    EXPECT_EQ(OffGroundPixels(stats, InScoreBlock(qm::SheetPercentRect, n)), 0) << "percent " << n;
-    EXPECT_EQ(OffGroundPixels(stats, InScoreBlock(qm::SheetThrownRect, n)), 0) << "thrown " << n;
-    EXPECT_EQ(OffGroundPixels(stats, InScoreBlock(qm::SheetRatingRect, n)), 0) << "rating " << n;
-    EXPECT_EQ(OffGroundPixels(stats, InScoreBlock(qm::SheetHitRect, n)), 0) << "hit " << n;
+    for (const Rect& r :
+         {SheetNameRect, SheetPercentRect, SheetThrownRect, SheetRatingRect, SheetHitRect})
+      EXPECT_EQ(offGround(stats, InScoreBlock(r, n)), 0) << "score block " << n << " at " << r.X;
+    EXPECT_EQ(offGround(tourney, TourneyNameRect(n)), 0) << "name " << n;
+    EXPECT_EQ(offGround(tourney, TourneyKindRect(n)), 0) << "kind " << n;
   }
-  const Picture tourney = LoadPicture("tourney.bmp");
-  ASSERT_EQ(tourney.Problem, "");
-  EXPECT_EQ(OffGroundPixels(tourney, qm::TourneyTargetsRect), 0) << "target counts";
-  for (int i = 0; i < 4; ++i) {
-    EXPECT_EQ(OffGroundPixels(tourney, qm::TourneyNameRect(i)), 0) << "name " << i;
-    EXPECT_EQ(OffGroundPixels(tourney, qm::TourneyKindRect(i)), 0) << "kind " << i;
+}
+
+bool Overlap(const Rect& a, const Rect& b) {
+  return a.X < b.X + b.W && b.X < a.X + a.W && a.Y < b.Y + b.H && b.Y < a.Y + a.H;
+}
+
+bool Within(const Rect& inner, const Rect& outer) {
+  return inner.X >= outer.X && inner.Y >= outer.Y && inner.X + inner.W <= outer.X + outer.W &&
+         inner.Y + inner.H <= outer.Y + outer.H && inner.W > 0 && inner.H > 0;
+}
+
+// Each of the first `checked` rectangles lies inside `area` and apart from all the others.
+void ExpectApartAndInside(const std::vector<Rect>& rects, const std::string& panel,
+                          const Rect& area = {0, 0, 640, 480}, size_t checked = 1000) {
+  for (size_t i = 0; i < std::min(checked, rects.size()); ++i) {
+    EXPECT_TRUE(Within(rects[i], area)) << panel << " control " << i;
+    for (size_t j = 0; j < rects.size(); ++j)
+      EXPECT_TRUE(i == j || !Overlap(rects[i], rects[j]))
+          << panel << " controls " << i << ", " << j;
   }
 }
 
 TEST(PanelLayouts, ControlsLieInsideTheWindowAndApart) {
-  using namespace qm;
   std::vector<Rect> options = {
       CmbPlayerRect,   CmbSeasonRect,       ScrChokeRect,      HscGunSensRect,  LblGunSensRect,
       ChkInvertYRect,  ChkFullScreenRect,   ChkPatterningRect, ChkTrackingRect, ChkHintLineRect,
       ChkTrapHintRect, ChkPatternClearRect, {280, 188, 40, 40} /* widest choke circle */};
-  for (int i = 0; i < 3; ++i) {
-    options.push_back(OptSkillRect(i));
-    options.push_back(OptWordRect(i));
-    options.push_back(LblOptionsRect(i));
-  }
-  for (int i = 0; i < 2; ++i) {
-    options.push_back(OptRoundSizeRect(i));
-    options.push_back(OptGenderRect(i));
-  }
+  EXPECT_TRUE(Within(options.back(), ChokeWell));
+  for (int i = 0; i < 3; ++i)
+    options.insert(options.end(), {OptSkillRect(i), OptWordRect(i), LblOptionsRect(i)});
+  for (int i = 0; i < 2; ++i)
+    options.insert(options.end(), {OptRoundSizeRect(i), OptGenderRect(i)});
   for (int i = 0; i < 5; ++i) options.push_back(ChkPairsRect(i));
   ExpectApartAndInside(options, "options");
-  EXPECT_TRUE(Within({280, 188, 40, 40}, ChokeWell));
-  for (int i = 1; i < 5; ++i) EXPECT_EQ(ChkPairsRect(i).Y - ChkPairsRect(i - 1).Y, 22);
-  EXPECT_LT(LblOptionsRect(1).X, LblOptionsRect(2).X);  // Field Editor, Help, Done
-  EXPECT_LT(LblOptionsRect(2).X, LblOptionsRect(0).X);
 
-  std::vector<Rect> menu(std::begin(MenuItems), std::end(MenuItems));
-  for (int n = 0; n < 4; ++n) {
-    menu.push_back(OptNameRect(n));
-    menu.push_back(ScoresRect(n));
-  }
   // Fields 4 and 5 share a corner by design, so the menu's own items are checked only
-  // against the roster.
-  for (size_t i = 11; i < menu.size(); ++i) {
-    EXPECT_TRUE(InsideWindow(menu[i])) << "roster control " << i;
-    EXPECT_TRUE(Within(menu[i], RosterBoard)) << "roster control " << i;
-    for (size_t j = 0; j < menu.size(); ++j) {
-      if (j == i) continue;
-      EXPECT_FALSE(Overlap(menu[i], menu[j])) << "menu controls " << i << ", " << j;
-    }
-  }
+  // against the roster, which lies on its board.
+  std::vector<Rect> roster;
+  for (int n = 0; n < 4; ++n) roster.insert(roster.end(), {OptNameRect(n), ScoresRect(n)});
+  const size_t rosterSize = roster.size();
+  roster.insert(roster.end(), std::begin(MenuItemRects), std::end(MenuItemRects));
+  ExpectApartAndInside(roster, "roster", RosterBoard, rosterSize);
 
   std::vector<Rect> tourney = {LblCancelTourneyRect, LblDoTourneyRect, TourneyTargetsRect};
-  for (int i = 0; i < 4; ++i) {
-    tourney.push_back(ChkTourneyRect(i));
-    tourney.push_back(ChkAllowedRect(i));
-    tourney.push_back(TourneyNameRect(i));
-    tourney.push_back(TourneyKindRect(i));
-  }
+  for (int i = 0; i < 4; ++i)
+    tourney.insert(tourney.end(),
+                   {ChkTourneyRect(i), ChkAllowedRect(i), TourneyNameRect(i), TourneyKindRect(i)});
   ExpectApartAndInside(tourney, "tournament");
 
   std::vector<Rect> stats = {TxtStatsRect, LblPrintRect, LblStatsDoneRect, SheetTitleRect};
-  for (int n = 0; n < 4; ++n) {
-    stats.push_back(LblResetRect(n));
-    stats.push_back(InScoreBlock(SheetNameRect, n));
-    stats.push_back(InScoreBlock(SheetThrownRect, n));
-    stats.push_back(InScoreBlock(SheetHitRect, n));
-  }
+  for (int n = 0; n < 4; ++n)
+    stats.insert(stats.end(), {LblResetRect(n), InScoreBlock(SheetNameRect, n),
+                               InScoreBlock(SheetThrownRect, n), InScoreBlock(SheetHitRect, n)});
   ExpectApartAndInside(stats, "score card");
 }
 
 }  // namespace
+}  // namespace qm

@@ -1,5 +1,7 @@
 #include <gtest/gtest.h>
 
+#include <utility>
+
 #include "platform/host.h"
 #include "platform/sdl/sdl_input_map.h"
 
@@ -7,22 +9,15 @@ namespace qm {
 namespace {
 
 // The ranges and the keys whose old codes differ from SDL's by more than a table entry.
-TEST(SdlInputMap, KeysBecomeTheOldKeyCodes) {
-  EXPECT_EQ(KeyCodeFromSdl(SDLK_a), 65);
-  EXPECT_EQ(KeyCodeFromSdl(SDLK_z), 90);
-  EXPECT_EQ(KeyCodeFromSdl(SDLK_9), 57);
-  EXPECT_EQ(KeyCodeFromSdl(SDLK_KP_ENTER), KeyReturn);
-  EXPECT_EQ(KeyCodeFromSdl(SDLK_F12), 123);
-  EXPECT_EQ(KeyCodeFromSdl(SDLK_RSHIFT), KeyShift);
-  EXPECT_EQ(KeyCodeFromSdl(SDLK_KP_9), 105);
-  EXPECT_EQ(KeyCodeFromSdl(SDLK_COMMA), 188);
+TEST(SdlInputMap, KeysAndButtonsBecomeTheOldCodes) {
+  const std::pair<SDL_Keycode, int> keys[] = {
+      {SDLK_a, 65},    {SDLK_z, 90},     {SDLK_9, 57},      {SDLK_KP_ENTER, KeyReturn},
+      {SDLK_F12, 123}, {SDLK_KP_9, 105}, {SDLK_COMMA, 188}, {SDLK_RSHIFT, KeyShift}};
+  for (const auto& [sdl, old] : keys) EXPECT_EQ(KeyCodeFromSdl(sdl), old) << sdl;
   EXPECT_FALSE(KeyCodeFromSdl(SDLK_AUDIOPLAY).has_value());
   EXPECT_EQ(ShiftFromSdl(KMOD_LSHIFT), 1);
   EXPECT_EQ(ShiftFromSdl(KMOD_RCTRL | KMOD_LALT), 6);
   EXPECT_EQ(ShiftFromSdl(KMOD_CAPS), 0);
-}
-
-TEST(SdlInputMap, ButtonsBecomeTheOldButtonBits) {
   EXPECT_EQ(ButtonFromSdl(SDL_BUTTON_LEFT), LeftButton);
   EXPECT_EQ(ButtonFromSdl(SDL_BUTTON_RIGHT), RightButton);
   EXPECT_EQ(ButtonFromSdl(SDL_BUTTON_MIDDLE), MiddleButton);

@@ -1,26 +1,37 @@
 #pragma once
-// The fake host with a hand for the mouse and keyboard, for the control and form tests;
-// and one that draws real text, for pictures of the control look that a person checks.
+// The fake host with a hand for the mouse and keyboard, and a form with one shown panel for
+// the control and form tests; and a host that draws real text, for the look of the controls.
 
-#include <cstdio>
+#include <gtest/gtest.h>
+
 #include <functional>
 #include <string>
+#include <utility>
 
 #include "fake_host.h"
-#include "platform/bmp_writer.h"
+#include "platform/form.h"
+#include "platform/picture_box.h"
 #include "platform/sdl/ttf_text.h"
 
 namespace qm {
 
 class UiTestHost : public FakeHost {
  public:
-  void Move(int x, int y) { Push(Mouse(HostEvent::Kind::MouseMove, x, y, 0)); }
-  void Down(int x, int y, int button = LeftButton) {
-    Push(Mouse(HostEvent::Kind::MouseDown, x, y, button));
+  using K = HostEvent::Kind;
+  // Queues one event; for a mouse event at (x, y), for an answer its button.
+  void Push(K type, int x = 0, int y = 0, int button = 0, int key = 0, std::string text = "") {
+    HostEvent e;
+    e.Type = type;
+    e.X = x;
+    e.Y = y;
+    e.Button = button;
+    e.Key = key;
+    e.Text = std::move(text);
+    Events.push_back(e);
   }
-  void Up(int x, int y, int button = LeftButton) {
-    Push(Mouse(HostEvent::Kind::MouseUp, x, y, button));
-  }
+  void Move(int x, int y) { Push(K::MouseMove, x, y); }
+  void Down(int x, int y, int button = LeftButton) { Push(K::MouseDown, x, y, button); }
+  void Up(int x, int y, int button = LeftButton) { Push(K::MouseUp, x, y, button); }
   void Click(int x, int y, int button = LeftButton) {
     Move(x, y);
     Down(x, y, button);
@@ -28,19 +39,10 @@ class UiTestHost : public FakeHost {
   }
   // KeyDown, the typed character if any, KeyUp: as a keyboard sends them.
   void Key(int code, const std::string& typed = "", int shift = 0) {
-    HostEvent e;
-    e.Type = HostEvent::Kind::KeyDown;
-    e.Key = code;
-    e.Shift = shift;
-    Push(e);
-    if (!typed.empty()) {
-      HostEvent c;
-      c.Type = HostEvent::Kind::Char;
-      c.Text = typed;
-      Push(c);
-    }
-    e.Type = HostEvent::Kind::KeyUp;
-    Push(e);
+    Push(K::KeyDown, 0, 0, 0, code);
+    Events.back().Shift = shift;
+    if (!typed.empty()) Push(K::Char, 0, 0, 0, 0, typed);
+    Push(K::KeyUp, 0, 0, 0, code);
   }
   void Type(const std::string& ascii) {
     for (char ch : ascii) {
@@ -48,29 +50,12 @@ class UiTestHost : public FakeHost {
       Key(letter ? ch - 'a' + 'A' : static_cast<unsigned char>(ch), std::string(1, ch));
     }
   }
-  void Simple(HostEvent::Kind kind, int button = 0) {
-    HostEvent e;
-    e.Type = kind;
-    e.Button = button;
-    Push(e);
-  }
-  void Push(const HostEvent& e) { Events.push_back(e); }
 
   // Runs after every yield, so that a test can act while a modal loop is waiting.
   std::function<void()> OnYield;
   void Yield(bool hadEvents) override {
     FakeHost::Yield(hadEvents);
     if (OnYield) OnYield();
-  }
-
- private:
-  static HostEvent Mouse(HostEvent::Kind kind, int x, int y, int button) {
-    HostEvent e;
-    e.Type = kind;
-    e.X = x;
-    e.Y = y;
-    e.Button = button;
-    return e;
   }
 };
 
@@ -88,13 +73,19 @@ class TextUiTestHost : public UiTestHost {
   TextRenderer text_;
 };
 
-// A 24-bit BMP of the surface, for looking at.
-inline bool WriteBmp(const Surface& s, const std::string& path) {
-  std::FILE* f = std::fopen(path.c_str(), "wb");
-  if (!f) return false;
-  const std::string bytes = EncodeBmp24(s);
-  const bool written = std::fwrite(bytes.data(), 1, bytes.size(), f) == bytes.size();
-  return std::fclose(f) == 0 && written;
-}
+// A form on the hand-driven host with one full-window panel shown.
+template <typename HostType = UiTestHost>
+class FormOn : public ::testing::Test {
+ protected:
+  FormOn() { panel.Show(); }
+  // Dispatches everything queued.
+  void Pump() {
+    while (!host.Events.empty()) form.DoEvents();
+  }
+
+  HostType host;
+  Form form{host};
+  PictureBox panel{form, nullptr, "picSelect", 640, 480};
+};
 
 }  // namespace qm
