@@ -5,6 +5,8 @@
 #include <gtest/gtest.h>
 
 #include <string>
+#include <tuple>
+#include <utility>
 
 #include "platform/numeric.h"
 #include "sim/field_number.h"
@@ -12,21 +14,21 @@
 namespace qm {
 
 TEST(FieldNumberTest, TakesTheLongestLeadingNumber) {
-  EXPECT_DOUBLE_EQ(LeadingNumber(" 12.5abc"), 12.5);
+  // Blanks inside are skipped, there is one decimal point only, and an exponent needs digits.
+  const std::pair<const char*, double> numbers[] = {
+      {" 12.5abc", 12.5}, {"", 0},        {"abc 5", 0},        {"-3.25", -3.25},
+      {"\t1 2 3", 123},   {"1.5.5", 1.5}, {"2e3 traps", 2000}, {"7e", 7},
+      {"+4", 4},          {".", 0}};
+  for (const auto& [text, number] : numbers) EXPECT_DOUBLE_EQ(LeadingNumber(text), number) << text;
   EXPECT_EQ(CInt(LeadingNumber(" 12.5abc")), 12);  // an Integer field: halves to even
   EXPECT_EQ(CInt(LeadingNumber("13.5")), 14);
-  EXPECT_DOUBLE_EQ(LeadingNumber(""), 0);
-  EXPECT_DOUBLE_EQ(LeadingNumber("abc 5"), 0);
-  EXPECT_DOUBLE_EQ(LeadingNumber("-3.25"), -3.25);
-  EXPECT_DOUBLE_EQ(LeadingNumber("\t1 2 3"), 123);  // blanks inside are skipped
-  EXPECT_DOUBLE_EQ(LeadingNumber("1.5.5"), 1.5);    // one decimal point only
-  EXPECT_DOUBLE_EQ(LeadingNumber("2e3 traps"), 2000);
-  EXPECT_DOUBLE_EQ(LeadingNumber("7e"), 7);  // an exponent needs digits
-  EXPECT_DOUBLE_EQ(LeadingNumber("+4"), 4);
-  EXPECT_DOUBLE_EQ(LeadingNumber("."), 0);
 }
 
 namespace {
+
+auto Values(const TrapRecord& t) {
+  return std::tuple(t.X, t.Y, t.DX, t.DY, t.FloorY, t.Direction, t.Rabbit);
+}
 
 std::string Trap(int x, int y, const char* dx, const char* dy, int floor, int dir, int rabbit) {
   return "Trap\r\n" + std::to_string(x) + "\r\n" + std::to_string(y) + "\r\n" + dx + "\r\n" + dy +
@@ -100,12 +102,7 @@ TEST(FieldFileTest, WrittenFieldsReadBackIdentically) {
   EXPECT_EQ(read.Field.Labels[2], "Trap 3");
   EXPECT_EQ(read.Field.TrapCount, 3);
   // The extremes read back exactly; the text written again is the same text.
-  EXPECT_EQ(read.Field.Traps[1].X, -32768);
-  EXPECT_EQ(read.Field.Traps[1].Y, 32767);
-  EXPECT_EQ(read.Field.Traps[1].DY, 1e-7f);
-  EXPECT_EQ(read.Field.Traps[1].Rabbit, -1);
-  EXPECT_EQ(read.Field.Traps[2].DX, 3.4028235e38f);
-  EXPECT_EQ(read.Field.Traps[2].DY, -0.333333343f);
+  for (int i = 0; i < 3; ++i) EXPECT_EQ(Values(read.Field.Traps[i]), Values(field.Traps[i]));
   EXPECT_EQ(FieldFileText(read.Field), text);
 }
 

@@ -80,6 +80,24 @@ struct HostRun {
   }
 };
 
+// The code and message of the failure that stops a run; a run that goes on fails the test.
+template <typename Run>
+std::pair<int, std::string> FailureOf(Run run) {
+  try {
+    run();
+  } catch (const ScriptFailure& failure) {
+    return {failure.Code, failure.Message};
+  }
+  ADD_FAILURE() << "the run was not stopped";
+  return {};
+}
+
+std::string TypedText(const ScriptCommand& command) {
+  std::string typed;
+  for (const HostEvent& event : command.Keys) typed += event.Text;
+  return typed;
+}
+
 std::vector<Kind> KindsOf(const std::vector<HostEvent>& events) {
   std::vector<Kind> kinds;
   for (const HostEvent& event : events) kinds.push_back(event.Type);
@@ -110,9 +128,8 @@ TEST(ScriptParser, AcceptsEveryCommandForm) {
   EXPECT_FALSE(script[2].At.has_value()) << "up without X Y is where the pointer is";
   EXPECT_EQ(script[3].Argument, "picMain");
   EXPECT_EQ(script[3].Button, RightButton);
-  std::string typed;
-  for (const HostEvent& event : script[4].Keys) typed += event.Text;
-  EXPECT_EQ(typed, "Jo Bloggs #1  ") << "type keeps the rest of the line, # and blanks too";
+  EXPECT_EQ(TypedText(script[4]), "Jo Bloggs #1  ")
+      << "type keeps the rest of the line, # and blanks too";
   EXPECT_EQ(script[5].Button, vbYes);
   EXPECT_EQ(script[6].Until.Event, "msgbox");
   EXPECT_THAT(
@@ -127,9 +144,7 @@ TEST(ScriptParser, AcceptsEveryCommandForm) {
   EXPECT_EQ(script[9].Line, 12);
   auto crFirst = Parse("\rtype abc\n");
   ASSERT_EQ(crFirst.size(), 1u);
-  typed.clear();
-  for (const HostEvent& event : crFirst[0].Keys) typed += event.Text;
-  EXPECT_EQ(typed, "abc") << "a carriage return before the command is not typed";
+  EXPECT_EQ(TypedText(crFirst[0]), "abc") << "a carriage return before the command is not typed";
 }
 
 TEST(ScriptParser, RejectsMalformedLinesWithTheirNumber) {
@@ -250,15 +265,12 @@ TEST(HeadlessHost, UntilSeesOnlyEventsTracedAfterItStartsAndTimesOut) {
   host.Trace(TraceEvent("caption").With("control", "lblStatus").With("text", "Gun Low..."));
   while (host.PollEvent(event)) {
   }
-  try {
-    for (int i = 0; i < 200; ++i) run.Pump();
-    FAIL() << "the until did not time out";
-  } catch (const ScriptFailure& failure) {
-    EXPECT_EQ(failure.Code, 3);
-    EXPECT_EQ(failure.Message,
-              "line 2: until caption control=lblStatus within 50 timed out after 50 ms");
-    EXPECT_EQ(host.NowMs(), 50u);
-  }
+  EXPECT_EQ(FailureOf([&] {
+              for (int i = 0; i < 200; ++i) run.Pump();
+            }),
+            std::pair(3, std::string("line 2: until caption control=lblStatus within 50 timed "
+                                     "out after 50 ms")));
+  EXPECT_EQ(host.NowMs(), 50u);
 }
 
 // A snapshot beside an open box is the message box scenario's; a press cannot reach the
@@ -289,16 +301,10 @@ TEST(HeadlessHost, PressClicksTheCentreOfAVisibleControl) {
   run.Client.Controls["lblMain(3)"] = Rect{100, 200, 41, 20};
   std::vector<HostEvent> first(3);
   for (HostEvent& event : first) ASSERT_TRUE(run.Host->PollEvent(event));
-  EXPECT_EQ(first[1].X, 120);
-  EXPECT_EQ(first[1].Y, 210);
-  try {
-    HostEvent event;
-    run.Host->PollEvent(event);
-    FAIL() << "an unknown control did not stop the run";
-  } catch (const ScriptFailure& failure) {
-    EXPECT_EQ(failure.Code, 2);
-    EXPECT_EQ(failure.Message, "line 2: no visible control lblNope");
-  }
+  EXPECT_EQ((Point{first[1].X, first[1].Y}), (Point{120, 210}));
+  HostEvent event;
+  EXPECT_EQ(FailureOf([&] { run.Host->PollEvent(event); }),
+            std::pair(2, std::string("line 2: no visible control lblNope")));
 }
 
 TEST(HeadlessHost, PointerFollowsTheScriptAndTheGamesConfinement) {
@@ -314,10 +320,8 @@ TEST(HeadlessHost, PointerFollowsTheScriptAndTheGamesConfinement) {
   auto confined = run.Pump();
   ASSERT_THAT(KindsOf(confined), ElementsAre(Kind::MouseMove, Kind::MouseMove, Kind::MouseDown,
                                              Kind::MouseUp, Kind::MouseDown, Kind::Quit));
-  EXPECT_EQ(confined[0].X, 20);
-  EXPECT_EQ(confined[0].Y, 30);
-  EXPECT_EQ(confined[1].X, 619);
-  EXPECT_EQ(confined[1].Y, 369);
+  EXPECT_EQ((Point{confined[0].X, confined[0].Y}), (Point{20, 30}));
+  EXPECT_EQ((Point{confined[1].X, confined[1].Y}), (Point{619, 369}));
   EXPECT_EQ(confined[4].X, 619) << "down without X Y is where the pointer is";
 
   // The game's own moves are heard as moves, as the old desktop reported them.
@@ -341,18 +345,13 @@ TEST(HeadlessHost, SnapAndDumpWriteWholeFilesOrStopTheRun) {
       "snap menu.bmp\n"
       "dump state.json\n"
       "snap missing/menu.bmp\n");
-  try {
-    run.Pump();
-    FAIL() << "a snapshot that cannot be written did not stop the run";
-  } catch (const ScriptFailure& failure) {
-    EXPECT_EQ(failure.Code, 2);
-    EXPECT_THAT(failure.Message, HasSubstr("line 3: cannot write"));
-  }
+  const auto [code, message] = FailureOf([&] { run.Pump(); });
+  EXPECT_EQ(code, 2);
+  EXPECT_THAT(message, HasSubstr("line 3: cannot write"));
   EXPECT_FALSE(fs::exists(run.Scratch.Path() / "missing"));
   auto snap = DecodeBmpFile((run.Scratch.Path() / "menu.bmp").string());
   ASSERT_TRUE(snap);
-  EXPECT_EQ(snap->W, 640);
-  EXPECT_EQ(snap->H, 480);
+  EXPECT_EQ((Size{snap->W, snap->H}), (Size{640, 480}));
   EXPECT_EQ(snap->At(639, 479), run.Client.ScreenColour);
   EXPECT_EQ(snap->At(1, 0), 0xFF0000u);
   EXPECT_EQ(ReadFile(run.Scratch.Path() / "state.json"), run.Client.State);

@@ -13,15 +13,12 @@
 namespace qm {
 
 TEST(HitTest, ThePatternIsASquareOpenAtItsEdges) {
-  const float sx = 800, sy = 496;
-  const int choke = 12;
-  EXPECT_TRUE(PatternCovers(sx, sy, 800, 496, choke));
-  EXPECT_FALSE(PatternCovers(sx, sy, 800 + choke, 496, choke));
-  EXPECT_FALSE(PatternCovers(sx, sy, 800 - choke, 496, choke));
-  EXPECT_FALSE(PatternCovers(sx, sy, 800, 496 + choke, choke));
-  EXPECT_FALSE(PatternCovers(sx, sy, 800, 496 - choke, choke));
-  EXPECT_TRUE(PatternCovers(sx, sy, 800 + choke - 1, 496 + choke - 1, choke));
-  EXPECT_TRUE(PatternCovers(sx, sy, 800 - choke + 1, 496 - choke + 1, choke));
+  const int choke = 12, in = choke - 1;
+  // {dx, dy, covered}: from the sight at (800, 496) to the clay.
+  const int shots[][3] = {{0, 0, 1},      {choke, 0, 0}, {-choke, 0, 0}, {0, choke, 0},
+                          {0, -choke, 0}, {in, in, 1},   {-in, -in, 1}};
+  for (const auto& [dx, dy, covered] : shots)
+    EXPECT_EQ(PatternCovers(800, 496, 800 + dx, 496 + dy, choke), covered == 1) << dx << "," << dy;
 }
 
 class StationTest : public GameTest {
@@ -343,23 +340,24 @@ TEST_F(StationTest, OnlyTheStationLoopsRoundTheCagePostSlideFirst) {
 TEST_F(StationTest, TheDumpNamesTheShootingStateAndTheRunningStation) {
   game_->Shot.ShellsLeft = 2;
   game_->Timing.SpeedFactor = 0.5f;
-  JsonBuilder outside;
-  outside.BeginObject();
-  game_->DumpShootingState(outside);
-  outside.EndObject();
-  EXPECT_NE(outside.Text().find(R"("ShellsLeft":2)"), std::string::npos) << outside.Text();
-  EXPECT_NE(outside.Text().find(R"("Timing":{"SpeedFactor":0.5)"), std::string::npos);
-  EXPECT_EQ(outside.Text().find(R"("Station")"), std::string::npos);  // no station runs
+  auto dump = [&] {
+    JsonBuilder json;
+    json.BeginObject();
+    game_->DumpShootingState(json);
+    json.EndObject();
+    return json.Text();
+  };
+  const std::string outside = dump();
+  EXPECT_NE(outside.find(R"("ShellsLeft":2)"), std::string::npos) << outside;
+  EXPECT_NE(outside.find(R"("Timing":{"SpeedFactor":0.5)"), std::string::npos);
+  EXPECT_EQ(outside.find(R"("Station")"), std::string::npos);  // no station runs
 
   StationState station;
   station.EjectFrame = 7;
   game_->RunningStation = &station;
-  JsonBuilder inside;
-  inside.BeginObject();
-  game_->DumpShootingState(inside);
-  inside.EndObject();
+  const std::string inside = dump();
   game_->RunningStation = nullptr;
-  EXPECT_NE(inside.Text().find(R"("EjectFrame":7)"), std::string::npos) << inside.Text();
+  EXPECT_NE(inside.find(R"("EjectFrame":7)"), std::string::npos) << inside;
 }
 
 // The six waves load on past a missing one, with one message for each; an empty file is a

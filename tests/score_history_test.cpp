@@ -2,6 +2,9 @@
 
 #include <gtest/gtest.h>
 
+#include <tuple>
+#include <vector>
+
 namespace qm {
 namespace {
 
@@ -34,10 +37,8 @@ TEST(ScoreHistoryTest, BestRunsAndTheLastThirtyDays) {
   };
   runs[1].Warnings = 5;
   const PeriodTotals totals = TotalsOfLastDays(runs, "2001-01-01 12:00:00");
-  EXPECT_EQ(totals.Runs, 2);
-  EXPECT_EQ(totals.Hit, 6);
-  EXPECT_EQ(totals.Thrown, 8);
-  EXPECT_EQ(totals.Warnings, 5);
+  EXPECT_EQ(std::tuple(totals.Runs, totals.Hit, totals.Thrown, totals.Warnings),
+            std::tuple(2, 6, 8, 5));
 }
 
 TEST(ScoreHistoryTest, CsvQuotesWhatNeedsQuoting) {
@@ -57,19 +58,17 @@ TEST(ScoreHistoryTest, ChartScaleBandsAndPlaces) {
   auto lowFor = [&](int hit) {
     return MakeHistoryChart({MakeRun("2001-01-01", hit, 100)}, 0, "2001-01-01", plot).Scale.Low;
   };
-  EXPECT_EQ(lowFor(55), 50);
-  EXPECT_EQ(lowFor(42), 30);
-  EXPECT_EQ(lowFor(3), 0);
-  EXPECT_EQ(lowFor(90), 50);  // the D band always shows
+  // The D band always shows, so 90 % still starts the scale at 50.
+  EXPECT_EQ(std::vector<int>({lowFor(55), lowFor(42), lowFor(3), lowFor(90)}),
+            std::vector<int>({50, 30, 0, 50}));
 
   const HistoryChart chart =
       MakeHistoryChart({MakeRun("2000-12-30", 50, 100), MakeRun("2001-01-01", 1, 1, "1-5", true)},
                        2, "2001-01-01", plot);
   EXPECT_EQ(chart.Scale.Low, 40);
-  EXPECT_EQ(chart.Points[0].Y, 103);
-  EXPECT_EQ(chart.Points[1].Y, 20);
-  EXPECT_EQ(chart.Points[0].X, 22);
-  EXPECT_EQ(chart.Points[1].X, 98);
+  ASSERT_EQ(chart.Points.size(), 2u);
+  EXPECT_EQ((Point{chart.Points[0].X, chart.Points[0].Y}), (Point{22, 103}));
+  EXPECT_EQ((Point{chart.Points[1].X, chart.Points[1].Y}), (Point{98, 20}));
   EXPECT_EQ(chart.Bands[0].Top, 20);
   for (size_t i = 1; i < 5; ++i) EXPECT_EQ(chart.Bands[i].Top, chart.Bands[i - 1].Bottom);
   EXPECT_EQ(chart.Bands[4].Bottom, 120);

@@ -1,11 +1,16 @@
+#include <gmock/gmock.h>
 #include <gtest/gtest.h>
 
 #include <string>
+#include <tuple>
 #include <vector>
 
 #include "players/score_sheet_text.h"
 
 namespace qm {
+
+using ::testing::ElementsAre;
+using ::testing::FieldsAre;
 
 // The sheets' text is checked whole by the scenarios that show them (the lifetime sheet of
 // four shooters, the practice and tournament sheets of a run) and, for what the form feeds
@@ -19,17 +24,11 @@ TEST(ScoreSheetText, EachValueIsDrawnInItsShootersBlock) {
                               "Percentage:     67%\r\n"));
   // The title, then shooter 3's values 210 pixels below shooter 0's places, and the word
   // "Practice" in the rating slot.
-  ASSERT_EQ(practice.Values.size(), 6u);
-  EXPECT_EQ(practice.Values[0].Text, "PRACTICE");
-  EXPECT_EQ(practice.Values[0].X, 320);
-  EXPECT_EQ(practice.Values[0].Y, 40);
-  const std::vector<std::string> texts = {"Dora", "2", "3", "67", "Practice"};
-  const int xs[] = {166, 446, 446, 190, 206}, ys[] = {63, 113, 90, 87, 113};
-  for (size_t i = 0; i < texts.size(); ++i) {
-    EXPECT_EQ(practice.Values[i + 1].Text, texts[i]);
-    EXPECT_EQ(practice.Values[i + 1].X, xs[i]) << texts[i];
-    EXPECT_EQ(practice.Values[i + 1].Y, ys[i] + 210) << texts[i];
-  }
+  std::vector<std::tuple<std::string, int, int>> placed;
+  for (const SheetValue& v : practice.Values) placed.emplace_back(v.Text, v.X, v.Y);
+  EXPECT_THAT(placed, ElementsAre(FieldsAre("PRACTICE", 320, 40), FieldsAre("Dora", 166, 273),
+                                  FieldsAre("2", 446, 323), FieldsAre("3", 446, 300),
+                                  FieldsAre("67", 190, 297), FieldsAre("Practice", 206, 323)));
 
   const ScoreSheet life = LifetimeSheet(
       date, {{0, "Annie", 2, 3}, {1, "No Shooter", 0, 0}, {2, "Cole", 20, 25}, {3, "Dora", 7, 0}});
