@@ -47,27 +47,23 @@ TEST(DataDirectory, HelpPageStandsAlone) {
 
 using Bounds = std::pair<double, double>;  // shortest and longest, in seconds
 
-// How long each kind of sound may sensibly last, by the game's use of it: calls and clicks are
-// heard many times a minute, the countryside and the crowd are a few seconds of background.
-std::map<std::string, Bounds> ExpectedWaves() {
-  std::map<std::string, Bounds> waves = {
+TEST(DataDirectory, EveryWaveIsCleanPcmOfSensibleLengthAndLevel) {
+  // How long each kind of sound may sensibly last, by the game's use of it: calls and clicks
+  // are heard many times a minute, the countryside and the crowd are a few seconds of
+  // background.
+  std::map<std::string, Bounds> expected = {
       {"s000.wav", {0.3, 2.0}},  {"k001.wav", {0.02, 0.4}}, {"t000.wav", {0.2, 1.5}},
       {"l1.wav", {0.1, 1.0}},    {"b001.wav", {0.1, 1.0}},  {"r000.wav", {0.4, 2.5}},
       {"over.wav", {0.03, 0.5}}, {"a1.wav", {1.5, 10.0}},   {"a2.wav", {1.5, 10.0}},
       {"chime.wav", {0.2, 1.0}},
   };
   for (const char* call : {"c000", "c001", "c002", "c010", "c011", "c012"})
-    waves[std::string(call) + ".wav"] = {0.15, 1.2};
+    expected[std::string(call) + ".wav"] = {0.15, 1.2};
   for (int n = 1; n <= 4; ++n) {
-    waves["r00" + std::to_string(n) + ".wav"] = {0.3, 3.0};
-    waves["br00" + std::to_string(n) + ".wav"] = {0.3, 3.0};
+    expected["r00" + std::to_string(n) + ".wav"] = {0.3, 3.0};
+    expected["br00" + std::to_string(n) + ".wav"] = {0.3, 3.0};
   }
-  for (int n = 1; n <= 3; ++n) waves["tr00" + std::to_string(n) + ".wav"] = {1.0, 6.0};
-  return waves;
-}
-
-TEST(DataDirectory, EveryWaveIsCleanPcmOfSensibleLengthAndLevel) {
-  const std::map<std::string, Bounds> expected = ExpectedWaves();
+  for (int n = 1; n <= 3; ++n) expected["tr00" + std::to_string(n) + ".wav"] = {1.0, 6.0};
   std::set<std::string> found;
   for (const auto& entry : fs::directory_iterator(QUILLMOOR_TEST_DATA))
     if (entry.path().extension() == ".wav") found.insert(entry.path().filename().string());

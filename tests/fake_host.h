@@ -46,10 +46,6 @@ class FakeHost : public Host {
       if (e.Kind == kind) out.push_back(e);
     return out;
   }
-  void Advance(uint32_t ms) {
-    NowMs += ms;
-    DaySeconds += ms / 1000.0;
-  }
 
   void Attach(HostClient*) override {}
 
@@ -59,8 +55,12 @@ class FakeHost : public Host {
     Events.pop_front();
     return true;
   }
-  void Yield(bool) override { Advance(1); }
-  void Spin() override { Advance(1); }
+  // Each wait of the game is one millisecond.
+  void Yield(bool) override { Spin(); }
+  void Spin() override {
+    NowMs += 1;
+    DaySeconds += 0.001;
+  }
 
   uint32_t TimeGetTime() override { return NowMs; }
   double DayClock() override { return DaySeconds; }

@@ -27,10 +27,8 @@ TEST_F(FieldLoadTest, AFieldPlaysOnlyWithItsFileAndItsBackdrop) {
   game_->LoadField();
   EXPECT_TRUE(game_->Field.FieldLoaded);
   EXPECT_EQ(game_->Field.TrapCount, 2);
-  EXPECT_FLOAT_EQ(game_->Field.Traps[0].DX, 12.5f);
-  EXPECT_EQ(game_->Field.Traps[1].Rabbit, 1);
-  EXPECT_EQ(game_->View.PanX, 500);
-  EXPECT_EQ(game_->View.PanY, 300);
+  EXPECT_EQ(game_->Field.Traps[1].X, 100);
+  EXPECT_EQ(std::pair(game_->View.PanX, game_->View.PanY), std::pair(500.0f, 300.0f));
   EXPECT_EQ(host_.TracesOf("msgbox").size(), 1u);
 
   WriteFile("0f1.fld", "Meadow\r\n0\r\n");

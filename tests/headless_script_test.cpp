@@ -41,10 +41,8 @@ class FakeClient : public HostClient {
   std::map<std::string, Rect, std::less<>> Controls;
   std::string State = "{\"roster\":[]}";
   uint32_t ScreenColour = 0x336699;
-  int Composed = 0;
 
   void ComposeScreen(Surface& screen) override {
-    ++Composed;
     screen.Fill(ScreenColour);
     screen.At(1, 0) = 0xFF0000;  // red, top left: the snapshot keeps rows and channels in order
   }

@@ -17,6 +17,7 @@
 #include "game_fixture.h"
 #include "geometry/tourney_panel_layout.h"
 #include "platform/numeric.h"
+#include "sim/field_file.h"
 
 namespace qm {
 
@@ -72,15 +73,6 @@ std::string ReadBitmapText(const Surface& s, int x, int y) {
     blanks = 0;
   }
   while (!text.empty() && text.back() == ' ') text.pop_back();
-  return text;
-}
-
-// A field of four traps whose clay targets land at once.
-std::string FieldFileText() {
-  std::string text = "Test Meadow\r\n4\r\n";
-  for (int i = 0; i < 4; ++i) {
-    text += "Trap\r\n" + std::to_string(300 + 300 * i) + "\r\n500\r\n4\r\n-1\r\n500\r\n2\r\n0\r\n";
-  }
   return text;
 }
 
@@ -320,8 +312,12 @@ TEST_F(TournamentTest, OnlyEveryTargetOfTheStationBrokenIsCheered) {
 // then the practice settings and the menu's shooter back. Esc at the first station banner of
 // the next tournament ends it there, before field 2 is loaded.
 TEST_F(TournamentTest, AWholeRoundShootsFiveFieldsAndEscAtABannerEndsTheNext) {
+  FieldTable landAtOnce;  // four traps whose clay targets land at once
+  landAtOnce.TrapCount = 4;
+  for (int i = 0; i < 4; ++i)
+    landAtOnce.Traps[i] = {static_cast<int16_t>(300 + 300 * i), 500, 4, -1, 500, Crossing, 0};
   for (int field = 1; field <= 5; ++field) {
-    WriteFile("0f" + std::to_string(field) + ".fld", FieldFileText());
+    WriteFile("0f" + std::to_string(field) + ".fld", FieldFileText(landAtOnce));
     host_.Bitmaps["0f" + std::to_string(field) + ".bmp"] = Surface(1600, 800, 0x336699);
   }
   game_->Roster.Players[0].Name = "Annie";
