@@ -162,16 +162,9 @@ TEST_F(ProfileTest, WritesReplaceOrAddOneKeyAndKeepEveryOtherByte) {
 
 TEST_F(ProfileTest, ValuesReadBackExactlyAsWritten) {
   ProfileFile ini(path_);
-  const std::string values[] = {"a=b=c",
-                                ";not a comment",
-                                "[not a section]",
-                                "x ; y [z] = w",
-                                "Zoë 射撃 ✓",
-                                "#1",
-                                "-12",
-                                "",
-                                "\"",
-                                "C:\\games\\quillmoor"};
+  const std::string values[] = {
+      "a=b=c", ";not a comment",       "[not a section]", "x ; y [z] = w", "#1", "-12", "",
+      "\"",    "C:\\games\\quillmoor", "Zoë 射撃 ✓"};
   for (const std::string& value : values) {
     ASSERT_TRUE(ini.WriteString("Player0", "Name", value)) << value;
     EXPECT_EQ(ini.GetString("Player0", "Name", "default"), value);
