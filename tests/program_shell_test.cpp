@@ -10,6 +10,8 @@
 
 namespace {
 
+using testing::AllOf;
+using testing::FieldsAre;
 using testing::HasSubstr;
 using testing::StartsWith;
 
@@ -47,24 +49,17 @@ class ProgramShell : public testing::Test {
 };
 
 TEST_F(ProgramShell, VersionAndHelp) {
-  RunResult version = RunGame("--version");
-  EXPECT_EQ(version.Code, 0);
-  EXPECT_EQ(version.Output, std::string("quillmoor ") + QUILLMOOR_VERSION + "\n");
-
-  RunResult help = RunGame("--help");
-  EXPECT_EQ(help.Code, 0);
-  EXPECT_THAT(help.Output, HasSubstr("--headless"));
-  EXPECT_THAT(help.Output, HasSubstr("--data DIR"));
+  EXPECT_THAT(RunGame("--version"),
+              FieldsAre(0, std::string("quillmoor ") + QUILLMOOR_VERSION + "\n"));
+  EXPECT_THAT(RunGame("--help"),
+              FieldsAre(0, AllOf(HasSubstr("--headless"), HasSubstr("--data DIR"))));
 }
 
 TEST_F(ProgramShell, BadCommandLinesGiveUsageAndExitTwo) {
   for (const char* arguments :
        {"--frobnicate", "--seed", "--seed twelve", "--seed -3", "--scale 0", "--twips x",
         "--day-clock 90000", "--frame-ms 0", "--headless", "--headless --trace t.jsonl", "stray"}) {
-    SCOPED_TRACE(arguments);
-    RunResult run = RunGame(arguments);
-    EXPECT_EQ(run.Code, 2);
-    EXPECT_THAT(run.Output, HasSubstr("usage: quillmoor"));
+    EXPECT_THAT(RunGame(arguments), FieldsAre(2, HasSubstr("usage: quillmoor"))) << arguments;
   }
 }
 
@@ -80,8 +75,7 @@ TEST_F(ProgramShell, MissingPathsAreNamedAndExitOne) {
   std::string dataDir = Dir("data");
   RunResult script = RunShell("cd '" + start + "' && '" + Game + "' --data '" + dataDir +
                               "' --headless --script missing.script");
-  EXPECT_EQ(script.Code, 1);
-  EXPECT_THAT(script.Output, HasSubstr(start + "/missing.script"));
+  EXPECT_THAT(script, FieldsAre(1, HasSubstr(start + "/missing.script")));
 }
 
 TEST_F(ProgramShell, WithoutADisplayAWindowedStartPointsToHeadless) {
