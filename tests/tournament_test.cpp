@@ -87,11 +87,19 @@ class TournamentTest : public GameTestOn<ShooterHost> {
     game_->Timing.SpeedFactor = 1;
   }
 
-  void SetTraps(float dx, float dy, int16_t floorY) {
-    game_->Field.TrapCount = 4;
+  // Four crossing traps along the field, on the form's field or a field file's table.
+  template <typename Field>
+  static void SetTraps(Field& field, float dx, float dy, int16_t floorY) {
+    field.TrapCount = 4;
     for (int i = 0; i < 4; ++i)
-      game_->Field.Traps[i] = {
-          static_cast<int16_t>(300 + 300 * i), 500, dx, dy, floorY, Crossing, 0};
+      field.Traps[i] = {static_cast<int16_t>(300 + 300 * i), 500, dx, dy, floorY, Crossing, 0};
+  }
+  // Each box's value and whether it can be changed.
+  using Boxes = std::vector<std::pair<int, bool>>;
+  static Boxes Values(const std::array<std::unique_ptr<CheckBox>, 4>& boxes) {
+    Boxes values;
+    for (const auto& box : boxes) values.emplace_back(box->Value(), box->Enabled());
+    return values;
   }
   // One turn at a station as the driver starts it.
   void ShootStation(int16_t presentations) {
@@ -114,12 +122,10 @@ TEST_F(TournamentTest, TheKindDecidesWhetherTheSecondTrapIsItsOwn) {
     int Kind;
     bool OwnSecondTrap;
   };
-  const Case cases[] = {
-      {{0, 0, 1, 0, 0}, Report, true},
-      {{0, 0, 0, 1, 0}, FurAndFeather, true},
-      {{1, 0, 0, 0, 0}, Simultaneous, false},
-      {{0, 1, 0, 0, 0}, Trailing, false},
-  };
+  const Case cases[] = {{{0, 0, 1, 0, 0}, Report, true},
+                        {{0, 0, 0, 1, 0}, FurAndFeather, true},
+                        {{1, 0, 0, 0, 0}, Simultaneous, false},
+                        {{0, 1, 0, 0, 0}, Trailing, false}};
   for (const Case& c : cases) {
     SCOPED_TRACE("kind " + std::to_string(c.Kind));
     game_->Settings.Pairs = c.Pairs;
@@ -172,13 +178,8 @@ TEST_F(TournamentTest, TheSetUpPanelTicksTheMenuShooterAndDrawsTheRound) {
   for (int k = 0; k < 4; ++k)
     EXPECT_EQ(ReadBitmapText(panel, TourneyKindRect(k).X, TourneyKindRect(k).Y), kinds[k]);
 
-  const int ticked[4] = {0, 1, 1, 1}, enabled[4] = {1, 1, 0, 1}, allowed[4] = {1, 0, 1, 0};
-  for (int i = 0; i < 4; ++i) {
-    SCOPED_TRACE("position " + std::to_string(i));
-    EXPECT_EQ(game_->chkTourney[i]->Value(), ticked[i]);
-    EXPECT_EQ(game_->chkTourney[i]->Enabled(), enabled[i] == 1);
-    EXPECT_EQ(game_->chkAllowed[i]->Value(), allowed[i]);
-  }
+  EXPECT_EQ(Values(game_->chkTourney), (Boxes{{0, true}, {1, true}, {1, false}, {1, true}}));
+  EXPECT_EQ(Values(game_->chkAllowed), (Boxes{{1, true}, {0, true}, {1, true}, {0, true}}));
   EXPECT_EQ(game_->Settings.Pairs, (std::array<int16_t, 5>{1, 0, 1, 0, 1}));
 
   // The next opening: only the menu's shooter is forced; an untick elsewhere stays.
@@ -189,16 +190,14 @@ TEST_F(TournamentTest, TheSetUpPanelTicksTheMenuShooterAndDrawsTheRound) {
   game_->SetupTourney();
   EXPECT_EQ(ReadBitmapText(panel, 40, 80), "50 Targets per Shooter");
   EXPECT_EQ(ReadBitmapText(panel, 40, 98), "10 Targets per Field");
-  EXPECT_EQ(game_->chkTourney[0]->Value(), 1);
-  EXPECT_EQ(game_->chkTourney[1]->Value(), 0);
-  EXPECT_EQ(game_->chkTourney[3]->Value(), 1);
+  EXPECT_EQ(Values(game_->chkTourney), (Boxes{{1, true}, {0, true}, {1, false}, {1, true}}));
 }
 
 // That no sixth presentation follows is the tournament Esc scenario's (the next shooter's
 // banner comes after five).
 TEST_F(TournamentTest, AFivePairStationShootsTheFirstFiveEntriesThenWindsDown) {
   // Clay targets that land at once: every presentation ends by itself after the call.
-  SetTraps(4, -1, 500);
+  SetTraps(game_->Field, 4, -1, 500);
   const ScheduleEntry entries[5] = {{0, 0, 1}, {1, 1, 2}, {2, 3, 3}, {3, 0, 4}, {1, 2, 3}};
   for (int s = 0; s < 10; ++s)
     game_->Tourney.TourneySchedule[s] = s < 5 ? entries[s] : ScheduleEntry{3, 3, 2};
@@ -236,7 +235,7 @@ TEST_F(TournamentTest, AFivePairStationShootsTheFirstFiveEntriesThenWindsDown) {
 }
 
 TEST_F(TournamentTest, TheFirstClayVariesItsTrapsSpeedByAPixelEitherWay) {
-  SetTraps(4, 3, 600);
+  SetTraps(game_->Field, 4, 3, 600);
   game_->Field.Traps[1].DX = -4;
   game_->Timing.SpeedFactor = 0.75f;
   StationState station;
@@ -259,7 +258,7 @@ TEST_F(TournamentTest, TheFirstClayVariesItsTrapsSpeedByAPixelEitherWay) {
 
 TEST_F(TournamentTest, OnlyEveryTargetOfTheStationBrokenIsCheered) {
   // Simultaneous pairs of clay targets that stay up long enough to be hit.
-  SetTraps(4, 3, 520);
+  SetTraps(game_->Field, 4, 3, 520);
   for (ScheduleEntry& entry : game_->Tourney.TourneySchedule) entry = {2, 2, Simultaneous};
   struct Case {
     const char* Name;
@@ -312,10 +311,8 @@ TEST_F(TournamentTest, OnlyEveryTargetOfTheStationBrokenIsCheered) {
 // then the practice settings and the menu's shooter back. Esc at the first station banner of
 // the next tournament ends it there, before field 2 is loaded.
 TEST_F(TournamentTest, AWholeRoundShootsFiveFieldsAndEscAtABannerEndsTheNext) {
-  FieldTable landAtOnce;  // four traps whose clay targets land at once
-  landAtOnce.TrapCount = 4;
-  for (int i = 0; i < 4; ++i)
-    landAtOnce.Traps[i] = {static_cast<int16_t>(300 + 300 * i), 500, 4, -1, 500, Crossing, 0};
+  FieldTable landAtOnce;
+  SetTraps(landAtOnce, 4, -1, 500);  // clay targets that land at once
   for (int field = 1; field <= 5; ++field) {
     WriteFile("0f" + std::to_string(field) + ".fld", FieldFileText(landAtOnce));
     host_.Bitmaps["0f" + std::to_string(field) + ".bmp"] = Surface(1600, 800, 0x336699);
