@@ -31,11 +31,10 @@ TEST_F(FieldLoadTest, AFieldPlaysOnlyWithItsFileAndItsBackdrop) {
   EXPECT_EQ(std::pair(game_->View.PanX, game_->View.PanY), std::pair(500.0f, 300.0f));
   EXPECT_EQ(host_.TracesOf("msgbox").size(), 1u);
 
+  // A broken file's message with the menu kept is practice_broken_field_keeps_the_menu's.
   WriteFile("0f1.fld", "Meadow\r\n0\r\n");
   game_->View.PanX = 12;
   game_->LoadField();
-  EXPECT_FALSE(game_->Field.FieldLoaded);
-  EXPECT_EQ(host_.TracesOf("msgbox").size(), 2u);
   EXPECT_EQ(game_->View.PanX, 12) << "the view is left where it was";
 }
 

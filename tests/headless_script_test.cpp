@@ -20,6 +20,7 @@ namespace fs = std::filesystem;
 using Kind = HostEvent::Kind;
 using ::testing::ElementsAre;
 using ::testing::HasSubstr;
+using ::testing::Pair;
 
 std::vector<ScriptCommand> Parse(std::string_view text) {
   std::string error;
@@ -90,19 +91,15 @@ std::pair<int, std::string> FailureOf(Run run) {
   return {};
 }
 
-std::string TypedText(const ScriptCommand& command) {
-  std::string typed;
-  for (const HostEvent& event : command.Keys) typed += event.Text;
-  return typed;
-}
-
 std::vector<Kind> KindsOf(const std::vector<HostEvent>& events) {
   std::vector<Kind> kinds;
   for (const HostEvent& event : events) kinds.push_back(event.Type);
   return kinds;
 }
 
-// The forms the scenario scripts seldom use; the common ones run in every scenario.
+// The forms the scenario scripts seldom use; the common ones run in every scenario, and a
+// line's number is in malformed_script_stops' message. A carriage return before `type` is
+// the script fuzz corpus's.
 TEST(ScriptParser, AcceptsEveryCommandForm) {
   auto script = Parse(
       "# a scenario\n"
@@ -118,31 +115,25 @@ TEST(ScriptParser, AcceptsEveryCommandForm) {
       "dump \"state one.json\"\n"
       "QUIT\r\n");
   ASSERT_EQ(script.size(), 10u);
-  EXPECT_EQ(script[0].Line, 3);
-  EXPECT_EQ(script[0].Ms, 250u);
   EXPECT_EQ(script[1].Button, RightButton);
   EXPECT_EQ(script[1].At, (Point{5, 6}));
   EXPECT_EQ(script[2].Button, MiddleButton);
   EXPECT_FALSE(script[2].At.has_value()) << "up without X Y is where the pointer is";
   EXPECT_EQ(script[3].Argument, "picMain");
   EXPECT_EQ(script[3].Button, RightButton);
-  EXPECT_EQ(TypedText(script[4]), "Jo Bloggs #1  ")
-      << "type keeps the rest of the line, # and blanks too";
+  std::string typed;
+  for (const HostEvent& event : script[4].Keys) typed += event.Text;
+  EXPECT_EQ(typed, "Jo Bloggs #1  ") << "type keeps the rest of the line, # and blanks too";
   EXPECT_EQ(script[5].Button, vbYes);
   EXPECT_EQ(script[6].Until.Event, "msgbox");
-  EXPECT_THAT(
-      script[6].Until.Fields,
-      ElementsAre(std::pair<std::string, std::string>{"text", "Please select a \"player\"."},
-                  std::pair<std::string, std::string>{"buttons", "ok"}));
+  EXPECT_THAT(script[6].Until.Fields,
+              ElementsAre(Pair("text", "Please select a \"player\"."), Pair("buttons", "ok")));
   EXPECT_EQ(script[6].Until.WithinMs, 5000u);
   EXPECT_TRUE(script[7].Until.Fields.empty());
   EXPECT_EQ(script[7].Until.WithinMs, UntilCondition::DefaultWithinMs);
   EXPECT_EQ(script[8].Argument, "state one.json");
   EXPECT_EQ(script[9].Kind, ScriptCommandKind::Quit);
   EXPECT_EQ(script[9].Line, 12);
-  auto crFirst = Parse("\rtype abc\n");
-  ASSERT_EQ(crFirst.size(), 1u);
-  EXPECT_EQ(TypedText(crFirst[0]), "abc") << "a carriage return before the command is not typed";
 }
 
 TEST(ScriptParser, RejectsMalformedLinesWithTheirNumber) {
