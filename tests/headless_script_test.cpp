@@ -185,6 +185,8 @@ TEST(KeyStrokes, MakeTheEventsOfAKeyboard) {
   EXPECT_FALSE(TypedEvents("\xC0\xAF"));      // nor is an overlong slash
 }
 
+// Matches on the kind alone and on quoted text, as every scenario waits, are the scenarios';
+// here, what must not match and the less common values.
 TEST(UntilMatching, ComparesTheKindAndEachFieldAsText) {
   auto until = [](std::string_view line) { return Parse(line).at(0).Until; };
   TraceEvent box("msgbox");
@@ -192,9 +194,6 @@ TEST(UntilMatching, ComparesTheKindAndEachFieldAsText) {
       .With("text", "Please select a player to practice with.")
       .With("buttons", "ok")
       .With("answer", 1);
-  EXPECT_TRUE(UntilMatches(until("until msgbox"), box));
-  EXPECT_TRUE(UntilMatches(
-      until("until msgbox text=\"Please select a player to practice with.\" answer=1"), box));
   EXPECT_FALSE(UntilMatches(until("until msgbox text=\"Please select a player\""), box))
       << "a value matches whole, not in part";
   EXPECT_FALSE(UntilMatches(until("until msgbox answer=6"), box));
@@ -296,15 +295,14 @@ TEST(HeadlessHost, PressClicksTheCentreOfAVisibleControl) {
             std::pair(2, std::string("line 2: no visible control lblNope")));
 }
 
+// The pointer's show count is leant on by the aiming of every practice scenario, which hides
+// and shows it until the count says so.
 TEST(HeadlessHost, PointerFollowsTheScriptAndTheGamesConfinement) {
   HostRun run(
       "move 5 5\n"
       "click left 630 400\n"
       "down right\n");
   HeadlessHost& host = *run.Host;
-  EXPECT_EQ(host.ShowCursor(false), -1);
-  EXPECT_EQ(host.ShowCursor(true), 0);
-
   host.ClipCursor(Rect{20, 30, 600, 340});
   auto confined = run.Pump();
   ASSERT_THAT(KindsOf(confined), ElementsAre(Kind::MouseMove, Kind::MouseMove, Kind::MouseDown,
@@ -388,9 +386,6 @@ TEST(HeadlessHost, CreationRefusesABrokenScriptBeforeAnythingRuns) {
   EXPECT_EQ(CreateHeadlessHost(options, error), nullptr);
   EXPECT_THAT(error, HasSubstr("would overwrite the script"));
   EXPECT_EQ(ReadFile(script), "wait 10\n");
-
-  options.TracePath = (scratch.Path() / "ok.jsonl").string();
-  EXPECT_NE(CreateHeadlessHost(options, error), nullptr) << error;
 }
 
 }  // namespace
