@@ -34,7 +34,6 @@ class FakeHost : public Host {
   std::vector<TraceEvent> Traces;
   std::vector<PlayedWave> Played;
   std::vector<Surface> Frames;
-  std::vector<std::pair<std::string, std::string>> Printed;  // title, text
   int CursorCount = 0;
   Point Cursor;
   int OpenBoxes = 0;
@@ -98,10 +97,7 @@ class FakeHost : public Host {
 
   bool Launch(const std::string&) override { return true; }
   bool OpenHelp(const std::string&) override { return true; }
-  PrintResult PrintText(const std::string& title, const std::string& text) override {
-    Printed.emplace_back(title, text);
-    return PrintAnswer;
-  }
+  PrintResult PrintText(const std::string&, const std::string&) override { return PrintAnswer; }
 
   void Trace(const TraceEvent& event) override { Traces.push_back(event); }
   std::optional<int> MessageBoxOpened() override {

@@ -153,8 +153,8 @@ TEST_F(ScoreSheetTest, ResetAsksAndOnlyYesClearsTheRun) {
   game_->lblReset_Click(2);
   EXPECT_EQ(game_->Roster.Players[2].Hit, 6);
   game_->lblReset_Click(2);
-  EXPECT_EQ(game_->Roster.Players[2].Hit, 0);
-  EXPECT_EQ(game_->Roster.Players[2].Thrown, 0);
+  EXPECT_EQ(std::tuple(game_->Roster.Players[2].Hit, game_->Roster.Players[2].Thrown),
+            std::tuple(0, 0));
   EXPECT_TRUE(HasLine("Clays Hit:     0"));
   const auto boxes = host_.TracesOf("msgbox");
   ASSERT_EQ(boxes.size(), 2u);
@@ -174,7 +174,8 @@ TEST_F(ScoreSheetTest, ResetAsksAndOnlyYesClearsTheRun) {
   EXPECT_EQ(TextField(host_.TracesOf("msgbox").back(), "title"), "Reset Tournament Scores");
 }
 
-// The failure's message and the sheet staying are the printing scenario's; here, the click.
+// The failure's message, the sheet staying and the page's text are the printing scenario's;
+// here, the click.
 TEST_F(ScoreSheetTest, OnlyAPrintedPageClicks) {
   SetPlayer(0, "Annie", 1, 1);
   game_->StatsPractice();
@@ -183,8 +184,6 @@ TEST_F(ScoreSheetTest, OnlyAPrintedPageClicks) {
   EXPECT_TRUE(host_.TracesOf("sound").empty());
   host_.PrintAnswer = {true, ""};
   game_->lblPrint_Click();
-  ASSERT_EQ(host_.Printed.size(), 2u);
-  EXPECT_EQ(host_.Printed[1].second, game_->txtStats->Text());
   ASSERT_EQ(host_.TracesOf("sound").size(), 1u);
   EXPECT_EQ(TextField(host_.TracesOf("sound")[0], "name"), "k001.wav");
 }

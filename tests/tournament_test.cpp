@@ -230,8 +230,8 @@ TEST_F(TournamentTest, AFivePairStationShootsTheFirstFiveEntriesThenWindsDown) {
   EXPECT_LT(game_->Timer() - overAt, 1.05);
   EXPECT_TRUE(game_->App.StationDone);
   EXPECT_TRUE(game_->Shot.ShootingEnabled);  // the driver clears it, not the station
-  EXPECT_EQ(game_->Field.Clays[0].State, ClayReset);
-  EXPECT_EQ(game_->Field.Clays[1].State, ClayReset);
+  EXPECT_EQ(std::tuple(game_->Field.Clays[0].State, game_->Field.Clays[1].State),
+            std::tuple(ClayReset, ClayReset));
 }
 
 TEST_F(TournamentTest, TheFirstClayVariesItsTrapsSpeedByAPixelEitherWay) {
@@ -295,9 +295,8 @@ TEST_F(TournamentTest, OnlyEveryTargetOfTheStationBrokenIsCheered) {
       }
     };
     ShootStation(5);
-    EXPECT_EQ(calls, 5);
-    EXPECT_EQ(Shooter().Thrown, 24);
-    EXPECT_EQ(Shooter().Hit, c.Cheered ? 17 : 16);
+    EXPECT_EQ(std::tuple(calls, Shooter().Thrown, Shooter().Hit),
+              std::tuple(5, 24, c.Cheered ? 17 : 16));
     std::string cheers;  // one of three cheers, or none
     for (const TraceEvent& e : host_.TracesOf("sound"))
       if (TextField(e, "name").starts_with("tr00")) cheers += TextField(e, "name");
