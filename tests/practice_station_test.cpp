@@ -295,9 +295,8 @@ TEST_F(StationTest, APuffEndsAfterNineteenFramesAndTwoPuffsMoveTheChipsTwice) {
     game_->AnimateBreak(0);
     ++frames;
   }
-  EXPECT_EQ(frames, 20);  // 19 frames of movement, then the one that ends it
-  EXPECT_EQ(puff.X, -40);
-  EXPECT_EQ(game_->View.ClayProgress, 2);
+  // 19 frames of movement, then the one that ends it, moves the puff away and counts its clay.
+  EXPECT_EQ(std::tuple(frames, puff.X, game_->View.ClayProgress), std::tuple(20, -40, 2));
   for (const Fragment& chip : game_->Shot.Fragments) EXPECT_EQ(chip.Y, -30);
   // An ended puff stays ended: it counts its clay once.
   game_->AnimateBreak(0);
