@@ -19,21 +19,16 @@ namespace {
 namespace fs = std::filesystem;
 using Kind = HostEvent::Kind;
 using ::testing::ElementsAre;
+using ::testing::FieldsAre;
 using ::testing::HasSubstr;
 using ::testing::Pair;
+using ::testing::Throws;
 
 std::vector<ScriptCommand> Parse(std::string_view text) {
   std::string error;
   auto script = ParseScript(text, error);
   EXPECT_TRUE(script.has_value()) << error;
   return script.value_or(std::vector<ScriptCommand>{});
-}
-
-std::string ParseError(std::string_view text) {
-  std::string error;
-  auto script = ParseScript(text, error);
-  EXPECT_FALSE(script.has_value()) << "accepted: " << text;
-  return error;
 }
 
 // The screen, controls and state a test game offers the host.
@@ -78,18 +73,6 @@ struct HostRun {
     return events;
   }
 };
-
-// The code and message of the failure that stops a run; a run that goes on fails the test.
-template <typename Run>
-std::pair<int, std::string> FailureOf(Run run) {
-  try {
-    run();
-  } catch (const ScriptFailure& failure) {
-    return {failure.Code, failure.Message};
-  }
-  ADD_FAILURE() << "the run was not stopped";
-  return {};
-}
 
 std::vector<Kind> KindsOf(const std::vector<HostEvent>& events) {
   std::vector<Kind> kinds;
@@ -162,7 +145,8 @@ TEST(ScriptParser, RejectsMalformedLinesWithTheirNumber) {
       {"quit now", "line 1: usage: quit"},
   };
   for (const auto& [text, message] : cases) {
-    std::string error = ParseError(text);
+    std::string error;
+    EXPECT_FALSE(ParseScript(text, error)) << "accepted: " << text;
     EXPECT_TRUE(error.starts_with(message)) << text << "\n  gave: " << error;
   }
 }
@@ -253,11 +237,13 @@ TEST(HeadlessHost, UntilSeesOnlyEventsTracedAfterItStartsAndTimesOut) {
   host.Trace(TraceEvent("caption").With("control", "lblStatus").With("text", "Gun Low..."));
   while (host.PollEvent(event)) {
   }
-  EXPECT_EQ(FailureOf([&] {
-              for (int i = 0; i < 200; ++i) run.Pump();
-            }),
-            std::pair(3, std::string("line 2: until caption control=lblStatus within 50 timed "
-                                     "out after 50 ms")));
+  const std::string timedOut =
+      "line 2: until caption control=lblStatus within 50 timed out after 50 ms";
+  EXPECT_THAT(
+      [&] {
+        for (int i = 0; i < 200; ++i) run.Pump();
+      },
+      Throws<ScriptFailure>(FieldsAre(3, timedOut)));
   EXPECT_EQ(host.NowMs(), 50u);
 }
 
@@ -291,8 +277,8 @@ TEST(HeadlessHost, PressClicksTheCentreOfAVisibleControl) {
   for (HostEvent& event : first) ASSERT_TRUE(run.Host->PollEvent(event));
   EXPECT_EQ((Point{first[1].X, first[1].Y}), (Point{120, 210}));
   HostEvent event;
-  EXPECT_EQ(FailureOf([&] { run.Host->PollEvent(event); }),
-            std::pair(2, std::string("line 2: no visible control lblNope")));
+  EXPECT_THAT([&] { run.Host->PollEvent(event); },
+              Throws<ScriptFailure>(FieldsAre(2, "line 2: no visible control lblNope")));
 }
 
 // The pointer's show count is leant on by the aiming of every practice scenario, which hides
@@ -332,9 +318,8 @@ TEST(HeadlessHost, SnapAndDumpWriteWholeFilesOrStopTheRun) {
       "snap menu.bmp\n"
       "dump state.json\n"
       "snap missing/menu.bmp\n");
-  const auto [code, message] = FailureOf([&] { run.Pump(); });
-  EXPECT_EQ(code, 2);
-  EXPECT_THAT(message, HasSubstr("line 3: cannot write"));
+  EXPECT_THAT([&] { run.Pump(); },
+              Throws<ScriptFailure>(FieldsAre(2, HasSubstr("line 3: cannot write"))));
   EXPECT_FALSE(fs::exists(run.Scratch.Path() / "missing"));
   auto snap = DecodeBmpFile((run.Scratch.Path() / "menu.bmp").string());
   ASSERT_TRUE(snap);
