@@ -28,23 +28,20 @@ class GameHost : public FakeHost {
   }
 };
 
-// A main form in a fresh directory, on a host of the test's choosing.
+// A main form in a fresh directory, which is also the current one: the game's own relative
+// paths and a test's land there. On a host of the test's choosing.
 template <typename HostT>
 class GameTestOn : public ::testing::Test {
  protected:
   void SetUp() override {
-    dir_ = scratch_.Path();
+    const std::string dir = scratch_.Path().string();
     oldDir_ = std::filesystem::current_path();
-    std::filesystem::current_path(dir_);
-    config_ = GameConfig{dir_.string(), dir_.string(), dir_.string(), ""};
-    game_ = std::make_unique<FrmMain>(host_, config_);
+    std::filesystem::current_path(dir);
+    game_ = std::make_unique<FrmMain>(host_, GameConfig{dir, dir, dir, ""});
   }
   void TearDown() override {
     game_.reset();
     std::filesystem::current_path(oldDir_);
-  }
-  void WriteFile(const std::string& name, const std::string& text) {
-    qm::WriteFile(dir_ / name, text);
   }
   PlayerRecord& Shooter() { return game_->Roster.Players[game_->Roster.CurrentPlayer]; }
   // Plain pictures for the art sheet, the backdrop and the view, as a station draws on them.
@@ -56,9 +53,8 @@ class GameTestOn : public ::testing::Test {
 
   ScratchDir scratch_;
   HostT host_;
-  GameConfig config_;
   std::unique_ptr<FrmMain> game_;
-  std::filesystem::path dir_, oldDir_;
+  std::filesystem::path oldDir_;
 };
 
 using GameTest = GameTestOn<GameHost>;

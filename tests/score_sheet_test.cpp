@@ -33,7 +33,7 @@ class ScoreSheetTest : public GameTest {
   }
   bool Drawn(int x, int y) const { return game_->picStats->Image().At(x, y) == Ink; }
   std::string Ini() const {
-    std::string ini = ReadFile(dir_ / "quillmoor.ini");
+    std::string ini = ReadFile("quillmoor.ini");
     std::erase(ini, '\r');  // a file the game starts keeps its own line ends
     return ini;
   }

@@ -17,19 +17,16 @@ namespace {
 
 namespace fs = std::filesystem;
 
-// A main form whose settings live wherever the test says, in a fresh scratch directory.
-class SettingsFileTest : public ::testing::Test {
+// The game started afresh, with its settings wherever the test says.
+class SettingsFileTest : public GameTest {
  protected:
   FrmMain& StartWithConfigIn(const fs::path& configDir) {
+    host_.Traces.clear();
     game_ = std::make_unique<FrmMain>(
         host_, GameConfig{dir_.string(), configDir.string(), dir_.string(), ""});
     return *game_;
   }
-
-  ScratchDir scratch_;
   const fs::path& dir_ = scratch_.Path();
-  GameHost host_;
-  std::unique_ptr<FrmMain> game_;
 };
 
 // A file in the settings folder's place: the settings file core's failures (defaults read, the
