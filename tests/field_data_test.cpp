@@ -15,10 +15,7 @@
 namespace qm {
 namespace {
 
-struct Field {
-  std::string Name;
-  FieldFileResult Read;
-};
+using Field = std::pair<std::string, FieldFileResult>;  // a file's name and what it holds
 
 // The ten field files of the data directory, read by the game's own reader.
 std::vector<Field> AllFields() {

@@ -18,6 +18,8 @@ namespace fs = std::filesystem;
 using namespace std::string_literals;
 using ::testing::ElementsAre;
 
+// No temporary file stays after a good write: the settings fuzz corpus checks it after every
+// write; here, after the ones that fail or are refused, and after one through a link.
 class ProfileTest : public ::testing::Test {
  protected:
   void Put(const std::string& bytes) { WriteFile(path_, bytes); }
@@ -151,7 +153,6 @@ TEST_F(ProfileTest, WritesReplaceOrAddOneKeyAndKeepEveryOtherByte) {
   ASSERT_TRUE(fresh.WriteString("Settings", "FPS", "63.5"));
   ASSERT_TRUE(fresh.WriteString("Settings", "TimeBase", "0.71"));
   EXPECT_EQ(ReadFile(fresh.Path()), "[Settings]\nFPS=63.5\nTimeBase=0.71\n");
-  EXPECT_EQ(Leftovers(), 0);
 }
 
 TEST_F(ProfileTest, ValuesReadBackExactlyAsWritten) {
@@ -225,7 +226,6 @@ TEST_F(ProfileTest, FailedWritesLeaveTheOldFileAndNoTemporaryFile) {
   // After all that, a write still works.
   EXPECT_TRUE(ini.WriteString("Player0", "Name", "Bob"));
   EXPECT_EQ(Get(), "[Settings]\nSeason=1\n[Player0]\nName=Bob\n");
-  EXPECT_EQ(Leftovers(), 0);
 }
 
 TEST_F(ProfileTest, WritesKeepTheFilesModeAndFollowLinks) {

@@ -32,11 +32,6 @@ class ScoreSheetTest : public GameTest {
     return ("\r\n" + game_->txtStats->Text()).find("\r\n" + line + "\r\n") != std::string::npos;
   }
   bool Drawn(int x, int y) const { return game_->picStats->Image().At(x, y) == Ink; }
-  std::string Ini() const {
-    std::string ini = ReadFile("quillmoor.ini");
-    std::erase(ini, '\r');  // a file the game starts keeps its own line ends
-    return ini;
-  }
   void SetPlayer(int n, const std::string& name, int32_t hit, int32_t thrown) {
     game_->Roster.Players[n].Name = name;
     game_->Roster.Players[n].Hit = hit;
@@ -115,10 +110,12 @@ TEST_F(ScoreSheetTest, LifetimeTotalsAddUpAndStopAtTheThirtyTwoBitEdge) {
   // Past the largest 32-bit count the total stays there instead of wrapping negative. A value
   // that is not a number adds its leading number, or nothing; an empty value adds nothing; a
   // fraction is rounded with the sum (1 + 2.5), halves to even.
-  EXPECT_NE(Ini().find("[Player0]\nThrown=15\nHit=10\n[Player1]\nThrown=2147483647\n"
-                       "Hit=2147482900\n[Player2]\nThrown=18\nHit=4\n[Player3]\nThrown=4\nHit=4\n"),
+  std::string ini = ReadFile("quillmoor.ini");
+  std::erase(ini, '\r');  // a file the game starts keeps its own line ends
+  EXPECT_NE(ini.find("[Player0]\nThrown=15\nHit=10\n[Player1]\nThrown=2147483647\n"
+                     "Hit=2147482900\n[Player2]\nThrown=18\nHit=4\n[Player3]\nThrown=4\nHit=4\n"),
             std::string::npos)
-      << Ini();
+      << ini;
   EXPECT_EQ(game_->Roster.Players[1].Thrown, 2147483647);
   EXPECT_EQ(host_.TracesOf("ini").size(), 8u);  // both keys of every position, always
 }
