@@ -52,8 +52,7 @@ TEST(FieldFileTest, ReadsTrapsAndRefusesWhatIsNoField) {
   EXPECT_EQ(read.Field.Title, "Meadow");
   EXPECT_EQ(read.Field.TrapCount, 2);
   EXPECT_FLOAT_EQ(read.Field.Traps[0].DX, 12.5f);
-  EXPECT_EQ(read.Field.Traps[1].FloorY, 720);
-  EXPECT_EQ(read.Field.Traps[1].Rabbit, 1);
+  EXPECT_EQ(Values(read.Field.Traps[1]), std::tuple(100, 650, -3.0f, 4.0f, 720, 2, 1));
 
   std::string picture = "BM6\x10\x0e";
   picture += std::string(3, '\0') + "\n4\n";

@@ -31,14 +31,9 @@ class StationTest : public GameTest {
   }
   // A clay in flight in slot 0, its tick clock starting now.
   ClayRecord& FlyingClay(float x, float y) {
-    ClayRecord& clay = game_->Field.Clays[0];
-    clay = {};
-    clay.State = ClayFlying;
-    clay.X = x;
-    clay.Y = y;
-    clay.FloorY = 700;
+    game_->Field.Clays[0] = {.State = ClayFlying, .X = x, .Y = y, .FloorY = 700};
     game_->Shot.ClayClock[0] = game_->Timer();
-    return clay;
+    return game_->Field.Clays[0];
   }
   // The remark the trap setting plays after a presentation that ended as given.
   std::string RemarkAfter(const char* mode, int hits, float hitSwing) {
@@ -147,10 +142,7 @@ TEST_F(StationTest, APendingPenaltyIsSpentOnSlotZeroAndSlotOneCounts) {
   Shooter().Penalty = 1;
   Shooter().Hit = 0;
   Shooter().Choke = 10;
-  for (int k = 0; k < 2; ++k) {
-    game_->Field.Clays[k] = {};
-    game_->Field.Clays[k].State = ClayFlying;
-  }
+  for (ClayRecord& clay : game_->Field.Clays) clay = {.State = ClayFlying};
   game_->View.SwingX = 2.5f;
   game_->CheckHit(0, 800, 496, 802, 497);
   game_->CheckHit(1, 800, 496, 795, 490);
@@ -250,8 +242,7 @@ TEST_F(StationTest, ATrailingPairFollowsWithinOneSecondAfterAFifth) {
   game_->Shot.PresentationKind = Trailing;
   for (int round = 0; round < 20; ++round) {
     StationState station;
-    game_->Field.Clays[0].State = ClayLoaded;
-    game_->Field.Clays[1].State = ClayLoaded;
+    for (ClayRecord& clay : game_->Field.Clays) clay.State = ClayLoaded;
     game_->Shot.LaunchTime = game_->Timer();
     game_->Shot.LaunchPending = true;
     host_.DaySeconds += 0.001;
