@@ -4,7 +4,6 @@
 #include "editor/edit_history.h"
 #include "editor/field_document.h"
 #include "editor/flight_preview.h"
-#include "test_support.h"
 
 namespace qm {
 

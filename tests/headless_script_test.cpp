@@ -152,19 +152,16 @@ TEST(ScriptParser, RejectsMalformedLinesWithTheirNumber) {
 }
 
 TEST(KeyStrokes, MakeTheEventsOfAKeyboard) {
-  auto upper = KeyEvents("A");
-  ASSERT_TRUE(upper);
-  EXPECT_THAT(KindsOf(*upper), ElementsAre(Kind::KeyDown, Kind::Char, Kind::KeyUp));
-  EXPECT_EQ((*upper)[0].Shift, 1);
-  auto escape = KeyEvents("esc");
-  ASSERT_TRUE(escape);
-  EXPECT_THAT(KindsOf(*escape), ElementsAre(Kind::KeyDown, Kind::KeyUp));
+  const auto upper = KeyEvents("A").value();
+  EXPECT_THAT(KindsOf(upper), ElementsAre(Kind::KeyDown, Kind::Char, Kind::KeyUp));
+  EXPECT_EQ(upper[0].Shift, 1);
+  const auto escape = KeyEvents("esc").value();
+  EXPECT_THAT(KindsOf(escape), ElementsAre(Kind::KeyDown, Kind::KeyUp));
 
-  auto typed = TypedEvents("Zé 1");
-  ASSERT_TRUE(typed);
-  EXPECT_THAT(KindsOf(*typed), ElementsAre(Kind::KeyDown, Kind::Char, Kind::KeyUp, Kind::Char,
-                                           Kind::Char, Kind::KeyDown, Kind::Char, Kind::KeyUp));
-  EXPECT_EQ((*typed)[3].Text, "\xC3\xA9");
+  const auto typed = TypedEvents("Zé 1").value();
+  EXPECT_THAT(KindsOf(typed), ElementsAre(Kind::KeyDown, Kind::Char, Kind::KeyUp, Kind::Char,
+                                          Kind::Char, Kind::KeyDown, Kind::Char, Kind::KeyUp));
+  EXPECT_EQ(typed[3].Text, "\xC3\xA9");
   EXPECT_FALSE(TypedEvents("\xED\xA0\x80"));  // a lone surrogate is not UTF-8
   EXPECT_FALSE(TypedEvents("\xC0\xAF"));      // nor is an overlong slash
 }
@@ -320,11 +317,10 @@ TEST(HeadlessHost, SnapAndDumpWriteWholeFilesOrStopTheRun) {
   EXPECT_THAT([&] { run.Pump(); },
               Throws<ScriptFailure>(FieldsAre(2, HasSubstr("line 3: cannot write"))));
   EXPECT_FALSE(fs::exists(run.Scratch.Path() / "missing"));
-  auto snap = DecodeBmpFile((run.Scratch.Path() / "menu.bmp").string());
-  ASSERT_TRUE(snap);
-  EXPECT_EQ((Size{snap->W, snap->H}), (Size{640, 480}));
-  EXPECT_EQ(snap->At(639, 479), run.Client.ScreenColour);
-  EXPECT_EQ(snap->At(1, 0), 0xFF0000u);
+  const Surface snap = DecodeBmpFile((run.Scratch.Path() / "menu.bmp").string()).value();
+  EXPECT_EQ((Size{snap.W, snap.H}), (Size{640, 480}));
+  EXPECT_EQ(snap.At(639, 479), run.Client.ScreenColour);
+  EXPECT_EQ(snap.At(1, 0), 0xFF0000u);
   EXPECT_EQ(ReadFile(run.Scratch.Path() / "state.json"), run.Client.State);
 }
 

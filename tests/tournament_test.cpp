@@ -6,7 +6,6 @@
 
 #include <array>
 #include <cctype>
-#include <filesystem>
 #include <functional>
 #include <memory>
 #include <set>
