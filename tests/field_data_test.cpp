@@ -1,6 +1,7 @@
 // The generated field files, season names and backdrops: their format, and that every trap
 // throws a clay (or rolls a rabbit) the shooter can follow from the cage.
 
+#include <gmock/gmock.h>
 #include <gtest/gtest.h>
 
 #include <algorithm>
@@ -14,6 +15,12 @@
 
 namespace qm {
 namespace {
+
+using ::testing::_;
+using ::testing::AllOf;
+using ::testing::FieldsAre;
+using ::testing::Ge;
+using ::testing::Le;
 
 using Field = std::pair<std::string, FieldFileResult>;  // a file's name and what it holds
 
@@ -119,13 +126,11 @@ TEST(FieldData, EveryClayAndRabbitFliesThroughTheViewForAFewSeconds) {
                                    [&, &numbers = numbers] { return numbers[next++]; });
             }
           }
-          for (size_t c = 0; c < clays.size(); ++c) {
-            const Flight flight = Fly(clays[c], speedFactor);
-            EXPECT_GE(flight.Seconds, 1.5f) << "across " << across << " clay " << c;
-            EXPECT_LE(flight.Seconds, 6.0f) << "across " << across << " clay " << c;
-            EXPECT_GE(flight.SecondsInReach, 1.5f) << "across " << across << " clay " << c;
-            EXPECT_FALSE(flight.OverTheTop) << "across " << across << " clay " << c;
-          }
+          // Seconds up, seconds in reach, and not over the top.
+          for (size_t c = 0; c < clays.size(); ++c)
+            EXPECT_THAT(Fly(clays[c], speedFactor),
+                        FieldsAre(AllOf(Ge(1.5f), Le(6.0f)), Ge(1.5f), _, _, _, false))
+                << "across " << across << " clay " << c;
         }
         if (t.Rabbit == 0) continue;
         const int ground = std::min(t.FloorY, t.Y);
@@ -135,12 +140,9 @@ TEST(FieldData, EveryClayAndRabbitFliesThroughTheViewForAFewSeconds) {
           MakeRabbit(rabbit, t, speedFactor, 0);
           size_t hop = 0;
           const Flight run = Fly(rabbit, speedFactor, [&] { return hops[hop++ % hops.size()]; });
-          EXPECT_FALSE(run.OverTheTop);
-          EXPECT_GE(run.Seconds, 1.5f);
-          EXPECT_LE(run.Seconds, 6.0f);
-          EXPECT_GE(run.SecondsInReach, 1.0f);
-          EXPECT_GE(run.Highest, ground - 40.0f) << "hops stay low";
-          EXPECT_LE(run.Lowest, ground + 8.0f) << "it runs on the ground, not under it";
+          // Hops stay low, and it runs on the ground, not under it.
+          EXPECT_THAT(run, FieldsAre(AllOf(Ge(1.5f), Le(6.0f)), Ge(1.0f), Ge(ground - 40.0f),
+                                     Le(ground + 8.0f), _, false));
         }
       }
     }
