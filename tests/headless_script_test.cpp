@@ -21,6 +21,7 @@ using Kind = HostEvent::Kind;
 using ::testing::ElementsAre;
 using ::testing::FieldsAre;
 using ::testing::HasSubstr;
+using ::testing::IsEmpty;
 using ::testing::Pair;
 using ::testing::Throws;
 
@@ -98,25 +99,21 @@ TEST(ScriptParser, AcceptsEveryCommandForm) {
       "dump \"state one.json\"\n"
       "QUIT\r\n");
   ASSERT_EQ(script.size(), 10u);
-  EXPECT_EQ(script[1].Button, RightButton);
+  EXPECT_EQ((std::vector{script[1].Button, script[2].Button, script[3].Button, script[5].Button}),
+            (std::vector<int>{RightButton, MiddleButton, RightButton, vbYes}));
   EXPECT_EQ(script[1].At, (Point{5, 6}));
-  EXPECT_EQ(script[2].Button, MiddleButton);
   EXPECT_FALSE(script[2].At.has_value()) << "up without X Y is where the pointer is";
   EXPECT_EQ(script[3].Argument, "picMain");
-  EXPECT_EQ(script[3].Button, RightButton);
   std::string typed;
   for (const HostEvent& event : script[4].Keys) typed += event.Text;
   EXPECT_EQ(typed, "Jo Bloggs #1  ") << "type keeps the rest of the line, # and blanks too";
-  EXPECT_EQ(script[5].Button, vbYes);
-  EXPECT_EQ(script[6].Until.Event, "msgbox");
-  EXPECT_THAT(script[6].Until.Fields,
-              ElementsAre(Pair("text", "Please select a \"player\"."), Pair("buttons", "ok")));
-  EXPECT_EQ(script[6].Until.WithinMs, 5000u);
-  EXPECT_TRUE(script[7].Until.Fields.empty());
-  EXPECT_EQ(script[7].Until.WithinMs, UntilCondition::DefaultWithinMs);
+  EXPECT_THAT(script[6].Until, FieldsAre("msgbox",
+                                         ElementsAre(Pair("text", "Please select a \"player\"."),
+                                                     Pair("buttons", "ok")),
+                                         5000u));
+  EXPECT_THAT(script[7].Until, FieldsAre("show", IsEmpty(), UntilCondition::DefaultWithinMs));
   EXPECT_EQ(script[8].Argument, "state one.json");
-  EXPECT_EQ(script[9].Kind, ScriptCommandKind::Quit);
-  EXPECT_EQ(script[9].Line, 12);
+  EXPECT_EQ(std::tuple(script[9].Kind, script[9].Line), std::tuple(ScriptCommandKind::Quit, 12));
 }
 
 TEST(ScriptParser, RejectsMalformedLinesWithTheirNumber) {
