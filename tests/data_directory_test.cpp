@@ -30,8 +30,7 @@ TEST(DataDirectory, PicturesHaveTheSizesTheGameDrawsFrom) {
   for (const auto& [name, size] : pictures) {
     const auto picture = DataPicture(name);
     ASSERT_TRUE(picture) << name << " is missing or does not decode";
-    EXPECT_EQ(picture->W, size.W) << name;
-    EXPECT_EQ(picture->H, size.H) << name;
+    EXPECT_EQ((Size{picture->W, picture->H}), size) << name;
   }
 }
 
