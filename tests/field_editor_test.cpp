@@ -26,8 +26,7 @@ TEST(FieldEditorTest, RefusesWhatTheGameWouldRefuse) {
   EXPECT_FALSE(ParseTypedSpeed("DX", "inf").Value);
   EXPECT_EQ(ParseTypedSpeed("DX", "-2.5").Value, -2.5);
 
-  FieldDocument none;
-  EXPECT_FALSE(SaveRefusal(none).empty());
+  EXPECT_FALSE(SaveRefusal(FieldDocument{}).empty());
   FieldDocument five_traps = NewFieldDocument();
   five_traps.Traps.resize(5, five_traps.Traps[0]);
   EXPECT_FALSE(SaveRefusal(five_traps).empty());
@@ -60,8 +59,7 @@ TEST(FieldEditorTest, UndoStopsAtTheStartAndANewChangeForgetsTheRedo) {
   history.Record(field);
   field.Traps[0].Trap.X = 10;
   history.Undo(field);
-  EXPECT_FALSE(history.CanUndo());
-  EXPECT_TRUE(history.CanRedo());
+  EXPECT_EQ(std::pair(history.CanUndo(), history.CanRedo()), std::pair(false, true));
   history.Record(field);
   EXPECT_FALSE(history.CanRedo());
 }
