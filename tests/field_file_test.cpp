@@ -86,13 +86,12 @@ TEST(FieldFileTest, TrapsTheFileDoesNotReachKeepTheirRecords) {
 }
 
 TEST(FieldFileTest, WrittenFieldsReadBackIdentically) {
-  FieldTable field;
-  field.Title = "Spring\rMeadow";
-  field.TrapCount = 3;
-  field.Traps[0] = {1040, 478, -1.8f, 4.2f, 700, 0, 0};
-  field.Traps[1] = {-32768, 32767, 0.1f, 1e-7f, 525, 1, -1};
-  field.Traps[2] = {330, 560, 3.4028235e38f, -0.333333343f, 590, 2, 1};
-  field.Labels = {"Trap 1", "", "Trap\n3", "not written"};
+  const FieldTable field{"Spring\rMeadow",
+                         3,
+                         {{{1040, 478, -1.8f, 4.2f, 700, 0, 0},
+                           {-32768, 32767, 0.1f, 1e-7f, 525, 1, -1},
+                           {330, 560, 3.4028235e38f, -0.333333343f, 590, 2, 1}}},
+                         {"Trap 1", "", "Trap\n3", "not written"}};
   const std::string text = FieldFileText(field);
   EXPECT_EQ(text.substr(0, 18), "Spring Meadow\r\n3\r\n");
   const FieldFileResult read = ParseFieldFile(text);

@@ -11,11 +11,8 @@ namespace qm {
 class FieldLoadTest : public GameTest {};
 
 TEST_F(FieldLoadTest, AFieldPlaysOnlyWithItsFileAndItsBackdrop) {
-  FieldTable field;
-  field.Title = "Meadow";
-  field.TrapCount = 2;
-  field.Traps[0] = {800, 600, 12.5f, 9.75f, 700, 1, 0};
-  field.Traps[1] = {100, 650, -3, 4, 720, 2, 1};
+  const FieldTable field{
+      "Meadow", 2, {{{800, 600, 12.5f, 9.75f, 700, 1, 0}, {100, 650, -3, 4, 720, 2, 1}}}, {}};
   WriteFile("0f1.fld", FieldFileText(field));
   game_->View.PanX = 12;
   game_->LoadField();
