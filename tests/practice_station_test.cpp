@@ -69,8 +69,7 @@ TEST_F(StationTest, RecoilAddsItsKickThenDecaysByOne) {
 }
 
 TEST_F(StationTest, TheCageKnocksOnceAndRearmsWellInside) {
-  game_->Waves.BumpWave.Bytes = {1, 2, 3};
-  game_->Waves.BumpWave.Source = "b001.wav";
+  game_->Waves.BumpWave = {"b001.wav", {1, 2, 3}};
   BumpState bump = BumpState::Idle;
   auto swingTo = [&](float swing, int frames) {
     game_->View.SwingX = swing;

@@ -10,13 +10,9 @@ namespace {
 
 HistoryRun MakeRun(const char* when, int64_t hit, int64_t thrown, const char* fields = "1",
                    bool tournament = false) {
-  HistoryRun run;
-  run.PlayedAt = when;
-  run.Hit = hit;
-  run.Thrown = thrown;
-  run.Fields = fields;
-  run.Tournament = tournament;
-  return run;
+  // Id, when, shooter, position, tournament, season, fields, kinds, round size, thrown, hit,
+  // warnings, penalties.
+  return {0, when, "", 0, tournament, 0, fields, 0, 0, thrown, hit, 0, 0};
 }
 
 TEST(ScoreHistoryTest, BestRunsAndTheLastThirtyDays) {
