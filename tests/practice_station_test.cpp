@@ -220,9 +220,9 @@ TEST_F(StationTest, AnOverrideRollsARabbitWhereItsTrapHasOne) {
   game_->SetUpPresentation(station);
   const ClayRecord& clay = game_->Field.Clays[0];
   EXPECT_TRUE(clay.IsRabbit);
-  EXPECT_EQ(clay.FloorY, 600);   // the rabbit's ground is capped at its launch point
-  EXPECT_GE(clay.SpriteX, 546);  // one of the three rabbit pictures
-  EXPECT_LE(clay.SpriteX, 586);
+  EXPECT_EQ(clay.FloorY, 600);  // the rabbit's ground is capped at its launch point
+  // One of the three rabbit pictures.
+  EXPECT_THAT(clay.SpriteX, testing::AllOf(testing::Ge(546), testing::Le(586)));
 
   game_->App.TrapOverride = 3;
   game_->SetUpPresentation(station);

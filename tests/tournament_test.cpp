@@ -135,8 +135,7 @@ TEST_F(TournamentTest, TheKindDecidesWhetherTheSecondTrapIsItsOwn) {
       game_->BuildSchedule();
       for (const ScheduleEntry& entry : game_->Tourney.TourneySchedule) {
         EXPECT_EQ(entry.Kind, c.Kind);
-        EXPECT_GE(entry.TrapB, 0);
-        EXPECT_LE(entry.TrapB, 3);
+        EXPECT_THAT(entry.TrapB, testing::AllOf(testing::Ge(0), testing::Le(3)));
         firstTraps.insert(entry.TrapA);
         (entry.TrapA == entry.TrapB ? same : different) += 1;
       }
