@@ -152,8 +152,7 @@ TEST(KeyStrokes, MakeTheEventsOfAKeyboard) {
   const auto upper = KeyEvents("A").value();
   EXPECT_THAT(KindsOf(upper), ElementsAre(Kind::KeyDown, Kind::Char, Kind::KeyUp));
   EXPECT_EQ(upper[0].Shift, 1);
-  const auto escape = KeyEvents("esc").value();
-  EXPECT_THAT(KindsOf(escape), ElementsAre(Kind::KeyDown, Kind::KeyUp));
+  EXPECT_THAT(KindsOf(KeyEvents("esc").value()), ElementsAre(Kind::KeyDown, Kind::KeyUp));
 
   const auto typed = TypedEvents("Zé 1").value();
   EXPECT_THAT(KindsOf(typed), ElementsAre(Kind::KeyDown, Kind::Char, Kind::KeyUp, Kind::Char,
@@ -354,7 +353,6 @@ TEST(HeadlessHost, CreationRefusesABrokenScriptBeforeAnythingRuns) {
   EXPECT_FALSE(fs::exists(options.TracePath)) << "nothing ran, not even the trace";
 
   WriteFile(script, "wait 10\n");
-  options.ScriptPath = script.string();
   options.TracePath = (scratch.Path() / "no" / "such" / "dir.jsonl").string();
   EXPECT_EQ(CreateHeadlessHost(options, error), nullptr);
   EXPECT_THAT(error, HasSubstr("dir.jsonl"));
