@@ -1,5 +1,7 @@
 #include "platform/message_box.h"
 
+#include <tuple>
+
 #include "platform/ui_message_window.h"
 #include "platform/ui_theme.h"
 #include "ui_test_host.h"
@@ -20,14 +22,9 @@ TEST_F(MessageBoxTest, EnterEscAndDismissTakeTheButtonsTheyShould) {
   int formKeys = 0;
   form.KeyDown = [&](int, int) { ++formKeys; };
   form.KeyPress = [&](int) { ++formKeys; };
-  struct Case {
-    int style;
-    HostEvent::Kind kind;
-    int key;
-    int expected;
-  };
   using K = HostEvent::Kind;
-  const Case cases[] = {
+  // Style, what the player does, and the answer it gives.
+  const std::tuple<int, K, int, int> cases[] = {
       {vbOKOnly, K::KeyDown, KeyReturn, vbOK},
       {vbOKOnly, K::KeyDown, KeyEscape, vbOK},
       {vbYesNo, K::KeyDown, KeyReturn, vbYes},
@@ -39,14 +36,11 @@ TEST_F(MessageBoxTest, EnterEscAndDismissTakeTheButtonsTheyShould) {
       {vbYesNo + vbDefaultButton2, K::Answer, vbYes, vbYes},
       {vbInformation, K::Answer, vbNo, vbOK},
   };
-  for (const Case& c : cases) {
-    if (c.kind == K::KeyDown) {
-      host.Key(c.key);
-      if (c.key == KeyTab) host.Key(KeyReturn);
-    } else {
-      host.Push(c.kind, 0, 0, c.key);
-    }
-    EXPECT_EQ(MsgBox(form, "Question", c.style), c.expected) << c.style << " " << c.key;
+  for (const auto& [style, kind, key, expected] : cases) {
+    if (kind != K::KeyDown) host.Push(kind, 0, 0, key);
+    if (kind == K::KeyDown) host.Key(key);
+    if (key == KeyTab) host.Key(KeyReturn);
+    EXPECT_EQ(MsgBox(form, "Question", style), expected) << style << " " << key;
     Pump();  // the key releases, after the box
   }
   // An answer queued before the box opens that has no button there takes the default.
@@ -92,16 +86,15 @@ TEST_F(MessageBoxTest, ThePromptWrapsWithinTheBoxAndBreaksAtCrLf) {
   ASSERT_GE(layout.Lines.size(), 4u);
   for (const std::string& line : layout.Lines)
     EXPECT_LE(host.MeasureText(line, TextStyle{}).W, 480) << line;
-  EXPECT_EQ(layout.Lines[layout.Lines.size() - 2], "");
-  EXPECT_EQ(layout.Lines.back(), "last line");
-  const Rect& w = layout.Window;
-  EXPECT_EQ(w.X, (640 - w.W) / 2);
-  EXPECT_EQ(w.Y, (480 - w.H) / 2);
+  EXPECT_EQ(std::vector(layout.Lines.end() - 2, layout.Lines.end()),
+            (std::vector<std::string>{"", "last line"}));
+  const Rect& w = layout.Window;  // centred
+  EXPECT_EQ(std::pair(w.X, w.Y), std::pair((640 - w.W) / 2, (480 - w.H) / 2));
   EXPECT_GT(layout.TextX, layout.Icon.X + layout.Icon.W);
   EXPECT_GT(layout.Buttons[0].Y, layout.TextY + 4 * layout.LineHeight);
 }
 
-using MessageBoxLook = FormOn<TextUiTestHost>;
+using MessageBoxLook = FormOn<>;
 
 // A ticked box and an open list drawn over a panel, then a critical box over everything.
 TEST_F(MessageBoxLook, ControlsAndABoxDrawOverAPanel) {
@@ -161,10 +154,10 @@ TEST_F(MessageBoxLook, AModalDialogWearsAWindowEdge) {
   };
   form.ShowModal(dialog);
   ASSERT_FALSE(shot.Empty());
-  Rect r = dialog.WindowRect();
-  EXPECT_EQ(shot.At(r.X - 3, r.Y + 10), 0xFFFFFFu);  // lit from the top left
-  EXPECT_EQ(shot.At(r.X + r.W + 2, r.Y + 10), 0x000000u);
-  EXPECT_EQ(shot.At(r.X + 5, r.Y + 5), 0xD8D0BCu);
+  const Rect r = dialog.WindowRect();  // lit from the top left
+  EXPECT_EQ((std::vector{shot.At(r.X - 3, r.Y + 10), shot.At(r.X + r.W + 2, r.Y + 10),
+                         shot.At(r.X + 5, r.Y + 5)}),
+            (std::vector<uint32_t>{0xFFFFFF, 0x000000, 0xD8D0BC}));
 }
 
 }  // namespace

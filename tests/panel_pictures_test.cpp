@@ -18,6 +18,7 @@
 #include "geometry/roster_layout.h"
 #include "geometry/score_card_layout.h"
 #include "geometry/tourney_panel_layout.h"
+#include "platform/ui_paint.h"
 #include "test_support.h"
 
 namespace qm {
@@ -164,22 +165,14 @@ TEST(PanelPictures, BitmapTextLandsOnFlatBaize) {
   }
 }
 
-bool Overlap(const Rect& a, const Rect& b) {
-  return a.X < b.X + b.W && b.X < a.X + a.W && a.Y < b.Y + b.H && b.Y < a.Y + a.H;
-}
-
-bool Within(const Rect& inner, const Rect& outer) {
-  return inner.X >= outer.X && inner.Y >= outer.Y && inner.X + inner.W <= outer.X + outer.W &&
-         inner.Y + inner.H <= outer.Y + outer.H && inner.W > 0 && inner.H > 0;
-}
-
 // Each of the first `checked` rectangles lies inside `area` and apart from all the others.
 void ExpectApartAndInside(const std::vector<Rect>& rects, const std::string& panel,
                           const Rect& area = {0, 0, 640, 480}, size_t checked = 1000) {
   for (size_t i = 0; i < std::min(checked, rects.size()); ++i) {
-    EXPECT_TRUE(Within(rects[i], area)) << panel << " control " << i;
+    EXPECT_TRUE(rects[i].W > 0 && rects[i].H > 0 && ui::Intersect(rects[i], area) == rects[i])
+        << panel << " control " << i;
     for (size_t j = 0; j < rects.size(); ++j)
-      EXPECT_TRUE(i == j || !Overlap(rects[i], rects[j]))
+      EXPECT_TRUE(i == j || ui::Intersect(rects[i], rects[j]).W == 0)
           << panel << " controls " << i << ", " << j;
   }
 }
@@ -189,7 +182,7 @@ TEST(PanelLayouts, ControlsLieInsideTheWindowAndApart) {
       CmbPlayerRect,   CmbSeasonRect,       ScrChokeRect,      HscGunSensRect,  LblGunSensRect,
       ChkInvertYRect,  ChkFullScreenRect,   ChkPatterningRect, ChkTrackingRect, ChkHintLineRect,
       ChkTrapHintRect, ChkPatternClearRect, {280, 188, 40, 40} /* widest choke circle */};
-  EXPECT_TRUE(Within(options.back(), ChokeWell));
+  EXPECT_EQ(ui::Intersect(options.back(), ChokeWell), options.back());
   for (int i = 0; i < 3; ++i)
     options.insert(options.end(), {OptSkillRect(i), OptWordRect(i), LblOptionsRect(i)});
   for (int i = 0; i < 2; ++i)

@@ -1,17 +1,19 @@
 #pragma once
 // The fake host with a hand for the mouse and keyboard, and a form with one shown panel for
-// the control and form tests; and a host that draws real text, for the look of the controls.
+// the control and form tests.
 
 #include <gtest/gtest.h>
 
 #include <functional>
 #include <string>
+#include <string_view>
 #include <utility>
+#include <vector>
 
 #include "fake_host.h"
 #include "platform/form.h"
 #include "platform/picture_box.h"
-#include "platform/sdl/ttf_text.h"
+#include "platform/trace.h"
 
 namespace qm {
 
@@ -51,26 +53,19 @@ class UiTestHost : public FakeHost {
     }
   }
 
+  // Every event of a kind traced so far, as the trace file shows it.
+  std::vector<std::string> TracedJson(std::string_view kind) const {
+    std::vector<std::string> out;
+    for (const TraceEvent& e : TracesOf(kind)) out.push_back(TraceFieldsJson(e));
+    return out;
+  }
+
   // Runs after every yield, so that a test can act while a modal loop is waiting.
   std::function<void()> OnYield;
   void Yield(bool hadEvents) override {
     FakeHost::Yield(hadEvents);
     if (OnYield) OnYield();
   }
-};
-
-class TextUiTestHost : public UiTestHost {
- public:
-  Size MeasureText(std::string_view utf8, const TextStyle& style) override {
-    return text_.Measure(utf8, style);
-  }
-  void DrawText(Surface& target, int x, int y, std::string_view utf8, const TextStyle& style,
-                const Rect& clip) override {
-    text_.Draw(target, x, y, utf8, style, clip);
-  }
-
- private:
-  TextRenderer text_;
 };
 
 // A form on the hand-driven host with one full-window panel shown.
