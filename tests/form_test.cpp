@@ -1,5 +1,7 @@
 #include "platform/form.h"
 
+#include <tuple>
+
 #include "platform/message_box.h"
 #include "ui_test_host.h"
 
@@ -122,11 +124,10 @@ TEST_F(FormTest, ShowModalTakesTheKeysAndReturnsWhenTheDialogHides) {
   host.Key(KeyReturn);  // empty: the dialog stays
   host.Type("bo");
   host.Key(KeyReturn);
-  host.Type("x");  // after the dialog closed: to the main form's box again
-  form.ShowModal(dialog);
-  EXPECT_EQ(dialog.Bounds(), (Rect{220, 190, 200, 100}));
-  EXPECT_EQ(name.Text(), "bo");
-  EXPECT_EQ(form.Focus(), &mainText);
+  host.Type("x");          // after the dialog closed: to the main form's box again
+  form.ShowModal(dialog);  // centred; the focus back on the main form's box
+  EXPECT_EQ(std::tuple(dialog.Bounds(), name.Text(), form.Focus()),
+            std::tuple(Rect{220, 190, 200, 100}, "bo", &mainText));
   Pump();
   EXPECT_EQ(mainText.Text(), "x");
 }
@@ -157,17 +158,17 @@ TEST_F(FormTest, ComposeDrawsPanelsInCreationOrderAndOnlyShownOnes) {
   greenOnRed.Show();
   red.Show();
   blue.Show();
-  Surface screen;
-  form.ComposeScreen(screen);
-  EXPECT_EQ(screen.At(200, 200), 0xFF0000u);
-  EXPECT_EQ(screen.At(45, 45), 0x0000FFu);  // blue covers red and all on it
+  auto pixels = [&] {
+    Surface screen;
+    form.ComposeScreen(screen);
+    return std::vector{screen.At(45, 45), screen.At(70, 70)};
+  };
+  EXPECT_EQ(pixels(),
+            (std::vector<uint32_t>{0x0000FF, 0x0000FF}));  // blue covers red and all on it
   blue.Hide();
-  form.ComposeScreen(screen);
-  EXPECT_EQ(screen.At(45, 45), 0x00FF00u);
-  EXPECT_EQ(screen.At(70, 70), 0xFF0000u);
+  EXPECT_EQ(pixels(), (std::vector<uint32_t>{0x00FF00, 0xFF0000}));
   red.Hide();
-  form.ComposeScreen(screen);
-  EXPECT_EQ(screen.At(45, 45), 0x000000u);  // picSelect has no picture: black
+  EXPECT_EQ(pixels(), (std::vector<uint32_t>{0, 0}));  // picSelect has no picture: black
 
   host.Frames.clear();
   form.Refresh();

@@ -82,9 +82,7 @@ TEST(SurfaceTest, BlocksClipAtEveryEdgeOfSourceAndDestinationForEveryOperation) 
       Surface dst = blank;
       BitBlt(dst, c.dx, c.dy, c.w, c.h, src, c.sx, c.sy, op);
       const Surface want = ReferenceCopy(blank, c.dx, c.dy, c.w, c.h, src, c.sx, c.sy);
-      EXPECT_EQ(dst.Px, want.Px) << "op " << static_cast<int>(op) << " dx=" << c.dx
-                                 << " dy=" << c.dy << " w=" << c.w << " h=" << c.h << " sx=" << c.sx
-                                 << " sy=" << c.sy;
+      EXPECT_EQ(dst.Px, want.Px) << "op " << static_cast<int>(op) << ", case " << &c - cases;
     }
   }
 
@@ -238,8 +236,7 @@ TEST(SurfaceTest, PointsAndRectanglesStayOnTheSurface) {
 
   // A surface that claims a size it has no pixels for is left alone, not overrun.
   Surface hollow;
-  hollow.W = 50;
-  hollow.H = 50;
+  hollow.W = hollow.H = 50;
   const Surface full(50, 50, 0x111111);
   BitBlt(hollow, 0, 0, 50, 50, full, 0, 0, RasterOp::Copy);
   Surface target(50, 50);
