@@ -1,5 +1,7 @@
 #include "platform/form.h"
 
+#include <gmock/gmock.h>
+
 #include <tuple>
 
 #include "platform/message_box.h"
@@ -108,28 +110,40 @@ TEST_F(FormTest, KeyPreviewGivesTheFormEveryKeyBeforeTheFocusedBox) {
                                      "text a\xC3\xA9", "form down 112 1 [a\xC3\xA9]"}));
 }
 
-// Keys go to the dialog's box while it shows; hiding it ends ShowModal, and the main form's
-// box has the focus and the keys again. That the panel beneath hears neither clicks nor key
-// preview meanwhile is the modal layer the message box tests show; the dialog's show and
-// hide traces, the name entry scripts.
+// Keys go to the dialog's box while it shows, and a raised window edge sets it apart from the
+// panel beneath; hiding it ends ShowModal, and the main form's box has the focus and the keys
+// again. That the panel beneath hears neither clicks nor key preview meanwhile is the modal
+// layer the message box tests show; the dialog's show and hide traces, the name entry scripts.
 TEST_F(FormTest, ShowModalTakesTheKeysAndReturnsWhenTheDialogHides) {
+  panel.SetPicture(Surface(640, 480, 0x2E5A3C));
   TextBox mainText(form, &panel, "txtOther");
   form.SetFocus(&mainText);
   PictureBox dialog(form, nullptr, "frmPlayer", 200, 100);
+  dialog.SetPicture(Surface(200, 100, 0xD8D0BC));
   TextBox name(form, &dialog, "txtPlayerName");
   name.Move(10, 10, 180, 22);
   dialog.KeyPress = [&](int ascii) {
     if (ascii == KeyReturn && !name.Text().empty()) dialog.Hide();
   };
-  host.Key(KeyReturn);  // empty: the dialog stays
-  host.Type("bo");
-  host.Key(KeyReturn);
-  host.Type("x");          // after the dialog closed: to the main form's box again
+  Surface shot;
+  int yields = 0;
+  host.OnYield = [&] {
+    if (++yields != 3) return;
+    shot = host.Frames.back();
+    host.Key(KeyReturn);  // empty: the dialog stays
+    host.Type("bo");
+    host.Key(KeyReturn);
+    host.Type("x");  // after the dialog closed: to the main form's box again
+  };
   form.ShowModal(dialog);  // centred; the focus back on the main form's box
   EXPECT_EQ(std::tuple(dialog.Bounds(), name.Text(), form.Focus()),
             std::tuple(Rect{220, 190, 200, 100}, "bo", &mainText));
   Pump();
   EXPECT_EQ(mainText.Text(), "x");
+  const Rect r = dialog.WindowRect();  // lit from the top left
+  EXPECT_EQ((std::vector{shot.At(r.X - 3, r.Y + 10), shot.At(r.X + r.W + 2, r.Y + 10),
+                         shot.At(r.X + 5, r.Y + 5)}),
+            (std::vector<uint32_t>{0xFFFFFF, 0x000000, 0xD8D0BC}));
 }
 
 TEST_F(FormTest, UnloadRunsQueryUnloadOnceAndEndsTheProgram) {
@@ -138,12 +152,8 @@ TEST_F(FormTest, UnloadRunsQueryUnloadOnceAndEndsTheProgram) {
     ++queries;
     form.Unload(9);  // ending again from inside the query ends at once
   };
-  try {
-    form.Unload(2);
-    FAIL() << "Unload returned";
-  } catch (const ProgramEnd& end) {
-    EXPECT_EQ(end.Code, 9);
-  }
+  EXPECT_THAT([&] { form.Unload(2); },
+              testing::Throws<ProgramEnd>(testing::Field(&ProgramEnd::Code, 9)));
   EXPECT_THROW(form.Unload(1), ProgramEnd);
   EXPECT_EQ(queries, 1);
 }

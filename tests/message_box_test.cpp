@@ -140,25 +140,5 @@ TEST_F(MessageBoxLook, ControlsAndABoxDrawOverAPanel) {
   EXPECT_EQ(boxShot.At(layout.Buttons[0].X, layout.Buttons[0].Y + 5), ui::Highlight);
 }
 
-// A modal dialog stands out from the panel beneath by a raised window edge.
-TEST_F(MessageBoxLook, AModalDialogWearsAWindowEdge) {
-  panel.SetPicture(Surface(640, 480, 0x2E5A3C));
-  PictureBox dialog(form, nullptr, "frmPlayer", 320, 132);
-  dialog.SetPicture(Surface(320, 132, 0xD8D0BC));
-  Surface shot;
-  int yields = 0;
-  host.OnYield = [&] {
-    if (++yields != 3) return;
-    shot = host.Frames.back();
-    dialog.Hide();
-  };
-  form.ShowModal(dialog);
-  ASSERT_FALSE(shot.Empty());
-  const Rect r = dialog.WindowRect();  // lit from the top left
-  EXPECT_EQ((std::vector{shot.At(r.X - 3, r.Y + 10), shot.At(r.X + r.W + 2, r.Y + 10),
-                         shot.At(r.X + 5, r.Y + 5)}),
-            (std::vector<uint32_t>{0xFFFFFF, 0x000000, 0xD8D0BC}));
-}
-
 }  // namespace
 }  // namespace qm

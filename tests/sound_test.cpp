@@ -2,6 +2,7 @@
 
 #include <filesystem>
 
+#include <gmock/gmock.h>
 #include <gtest/gtest.h>
 
 #include "fake_host.h"
@@ -11,6 +12,9 @@ namespace qm {
 namespace {
 
 namespace fs = std::filesystem;
+using testing::ElementsAre;
+using testing::FieldsAre;
+using testing::IsEmpty;
 
 class SoundTest : public ::testing::Test {
  protected:
@@ -34,15 +38,11 @@ TEST_F(SoundTest, FilesPlayReplacingWhatPlaysAndMissingFilesPlayTheChimeOrNothin
   EXPECT_TRUE(PlaySoundFile(host_, path, SND_ASYNC));
   EXPECT_EQ(TraceFieldsJson(host_.Traces.back()),
             R"({"ev":"sound","name":"over.wav","from":"file","flags":1,"result":"played"})");
-  ASSERT_EQ(host_.Played.size(), 1u);
-  EXPECT_EQ(host_.Played[0].Bytes, over);
-  EXPECT_FALSE(host_.Played[0].Wait);
   // The menu click waits for its end, cutting off the hover sound still playing.
   ASSERT_TRUE(host_.Busy);
   EXPECT_TRUE(PlaySoundFile(host_, path, SND_SYNC));
   EXPECT_EQ(Last(), R"("name":"over.wav","from":"file","flags":0,"result":"played"})");
-  ASSERT_EQ(host_.Played.size(), 2u);
-  EXPECT_TRUE(host_.Played[1].Wait);
+  EXPECT_THAT(host_.Played, ElementsAre(FieldsAre(over, false), FieldsAre(over, true)));
 
   // A missing file is traced by its bare name, whichever slash the path uses; a directory
   // or a file that will not decode is no wave either.
@@ -80,8 +80,8 @@ TEST_F(SoundTest, AShotFromMemoryCutsOffTheTrapSound) {
   EXPECT_TRUE(PlaySoundMemory(host_, trap, replacing | SND_NOSTOP));
   EXPECT_TRUE(PlaySoundMemory(host_, shot, replacing));
   EXPECT_EQ(Last(), R"("name":"s000.wav","from":"memory","flags":7,"result":"played"})");
-  ASSERT_EQ(host_.Played.size(), 2u);
-  EXPECT_EQ(host_.Played[1].Bytes, shot.Bytes);
+  EXPECT_THAT(host_.Played,
+              ElementsAre(FieldsAre(trap.Bytes, false), FieldsAre(shot.Bytes, false)));
 }
 
 TEST_F(SoundTest, WaveFilesAreReadWholeByteForByte) {
@@ -90,9 +90,8 @@ TEST_F(SoundTest, WaveFilesAreReadWholeByteForByte) {
   const std::string path = Write("l1.wav", bytes);
   EXPECT_EQ(ReadWaveFile(path).Source, path);
   EXPECT_EQ(ReadWaveFile(path).Bytes, bytes);
-  const WaveBuffer missing = ReadWaveFile(scratch_ / "nothing.wav");
-  EXPECT_EQ(missing.Source, scratch_ / "nothing.wav");
-  EXPECT_TRUE(missing.Bytes.empty());
+  EXPECT_THAT(ReadWaveFile(scratch_ / "nothing.wav"),
+              FieldsAre(scratch_ / "nothing.wav", IsEmpty()));
   EXPECT_TRUE(ReadWaveFile(scratch_.Path().string()).Bytes.empty());
   EXPECT_TRUE(ReadWaveFile(Write("empty.wav", {})).Bytes.empty());
 }
