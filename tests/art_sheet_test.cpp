@@ -4,6 +4,7 @@
 
 #include <set>
 #include <string>
+#include <tuple>
 #include <utility>
 #include <vector>
 
@@ -97,11 +98,9 @@ TEST(ArtSheet, MasksArePureBlackAndWhiteAndPicturesBlackOutsideTheirMasks) {
         // inside a mask is a sprite cut away by a neighbour that shares its pixels.
         holes += sprite && m == Black && r.Name != "pattern cloud" && inkless;
       }
-    EXPECT_EQ(greys, 0) << r.Name << ": mask pixels neither black nor white";
-    EXPECT_EQ(stray, 0) << r.Name << ": picture pixels outside the mask";
-    EXPECT_EQ(holes, 0) << r.Name << ": black holes in the picture";
-    EXPECT_GT(marked, 0) << r.Name << ": nothing drawn";
-    EXPECT_LT(marked, r.W * r.H) << r.Name << ": mask covers the whole region";
+    EXPECT_EQ(std::tuple(greys, stray, holes), std::tuple(0, 0, 0))
+        << r.Name << ": grey mask pixels, picture outside the mask, black holes in the picture";
+    EXPECT_TRUE(marked > 0 && marked < r.W * r.H) << r.Name << ": mask empty or whole";
   }
 }
 

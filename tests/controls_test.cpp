@@ -2,7 +2,6 @@
 
 #include <tuple>
 
-#include "test_support.h"
 #include "ui_test_host.h"
 
 namespace qm {

@@ -94,10 +94,8 @@ TEST_F(MessageBoxTest, ThePromptWrapsWithinTheBoxAndBreaksAtCrLf) {
   EXPECT_GT(layout.Buttons[0].Y, layout.TextY + 4 * layout.LineHeight);
 }
 
-using MessageBoxLook = FormOn<>;
-
 // A ticked box and an open list drawn over a panel, then a critical box over everything.
-TEST_F(MessageBoxLook, ControlsAndABoxDrawOverAPanel) {
+TEST_F(MessageBoxTest, ControlsAndABoxDrawOverAPanel) {
   panel.SetPicture(Surface(640, 480, 0x6E4623));
   CheckBox chk(form, &panel, "chkTracking");
   chk.Move(20, 50, 180, 20);

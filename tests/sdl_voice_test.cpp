@@ -4,6 +4,7 @@
 #include <chrono>
 #include <cstdint>
 #include <cstdlib>
+#include <cstring>
 #include <string>
 #include <thread>
 #include <vector>
@@ -54,8 +55,7 @@ TEST(SdlVoice, OneVoicePlaysAndWaitsOnADevice) {
   unsetenv("SDL_DISKAUDIOFILE");
   const std::string bytes = ReadFile(output);
   std::vector<int16_t> written(bytes.size() / 2);
-  std::copy(bytes.begin(), bytes.begin() + static_cast<long>(written.size() * 2),
-            reinterpret_cast<char*>(written.data()));
+  std::memcpy(written.data(), bytes.data(), written.size() * 2);
   auto count = [&](int from, int to) {
     return std::count_if(written.begin(), written.end(),
                          [&](int16_t s) { return s > from && s < to; });

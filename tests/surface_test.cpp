@@ -98,8 +98,7 @@ TEST(SurfaceTest, BlocksClipAtEveryEdgeOfSourceAndDestinationForEveryOperation) 
 // A sprite is its mask ANDed onto the scene, then its picture painted (ORed) into the hole.
 TEST(SurfaceTest, AndAndPaintCombineBitByBit) {
   for (const auto& [op, want] : {std::pair{RasterOp::And, 0x00F0A5u & 0x0F3C96u},
-                                 {RasterOp::Paint, 0x00F0A5u | 0x0F3C96u},
-                                 {RasterOp::Copy, 0x0F3C96u}}) {
+                                 {RasterOp::Paint, 0x00F0A5u | 0x0F3C96u}}) {
     Surface d(1, 1, 0x00F0A5);
     BitBlt(d, 0, 0, 1, 1, Surface(1, 1, 0x0F3C96), 0, 0, op);
     EXPECT_EQ(d.At(0, 0), want);

@@ -39,11 +39,6 @@ struct Scratch {
   fs::path Dir;
 };
 
-std::string ReadBytes(const fs::path& path) {
-  std::ifstream in(path, std::ios::binary);
-  return {std::istreambuf_iterator<char>(in), std::istreambuf_iterator<char>()};
-}
-
 std::string_view NextField(std::string_view& rest) {
   const size_t end = rest.find('\n');
   std::string_view field = rest.substr(0, end);
@@ -117,7 +112,8 @@ extern "C" int LLVMFuzzerTestOneInput(const uint8_t* data, size_t size) {
   for (const auto& entry : fs::directory_iterator(scratch.Dir))
     if (entry.path() != path) std::abort();  // a temporary file was left behind
   if (!written) {
-    if (ReadBytes(path) != before) std::abort();
+    std::ifstream in(path, std::ios::binary);
+    if (std::string(std::istreambuf_iterator<char>(in), {}) != before) std::abort();
     return 0;
   }
   if (failure == 1) std::abort();  // a read-only file was replaced
