@@ -194,22 +194,20 @@ TEST_F(FormTest, ToolTipShowsAfterAStillHoverAndGoesOnAMove) {
   Label field(form, &panel, "lblMain", 1);
   field.Move(100, 100, 60, 60);
   field.ToolTipText = "Practice this Field";
-  Surface screen;
-  auto tipShown = [&] {
+  // Whether the pale box shows below the pointer after so many turns of the event loop.
+  auto shownAfter = [&](int turns) {
+    for (int i = 0; i < turns; ++i) form.DoEvents();
+    Surface screen;
     form.ComposeScreen(screen);
-    return screen.At(112, 132) == 0xFFFFE1u;  // the pale box below the pointer
+    return screen.At(112, 132) == 0xFFFFE1u;
   };
   host.Move(110, 110);
-  for (int i = 0; i < 551; ++i) form.DoEvents();
-  EXPECT_FALSE(tipShown());
-  for (int i = 0; i < 100; ++i) form.DoEvents();
-  EXPECT_TRUE(tipShown());
+  const bool early = shownAfter(551), due = shownAfter(100);
   host.Move(111, 110);
-  form.DoEvents();
-  EXPECT_FALSE(tipShown());
-  host.Click(111, 110);
-  for (int i = 0; i < 700; ++i) form.DoEvents();
-  EXPECT_FALSE(tipShown());  // not again after a click until the pointer moves
+  const bool moved = shownAfter(1);
+  host.Click(111, 110);  // not again after a click until the pointer moves
+  EXPECT_EQ(std::vector({early, due, moved, shownAfter(700)}),
+            std::vector({false, true, false, false}));
 }
 
 }  // namespace
