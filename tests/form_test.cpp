@@ -37,20 +37,15 @@ TEST_F(FormTest, ThePressingControlKeepsTheMouseUntilTheButtonIsReleased) {
   host.Down(20, 20);
   host.Move(120, 20);
   host.Up(120, 20);  // released over b: a hears it, and it is no click
-  Pump();
-  EXPECT_EQ(log, (std::vector<std::string>{"lblMain(0) down1 10,10", "lblMain(0) move1 110,10",
-                                           "lblMain(0) up1 110,10"}));
-  log.clear();
   host.Down(20, 20);
   host.Up(25, 25);
-  Pump();
-  EXPECT_EQ(log, (std::vector<std::string>{"lblMain(0) down1 10,10", "lblMain(0) up1 15,15",
-                                           "lblMain(0) click"}));
-  log.clear();
   host.Move(30, 30);  // no button: the control under the pointer
   host.Move(300, 300);
   Pump();
-  EXPECT_EQ(log, (std::vector<std::string>{"lblMain(0) move0 20,20"}));
+  EXPECT_EQ(log, (std::vector<std::string>{"lblMain(0) down1 10,10", "lblMain(0) move1 110,10",
+                                           "lblMain(0) up1 110,10", "lblMain(0) down1 10,10",
+                                           "lblMain(0) up1 15,15", "lblMain(0) click",
+                                           "lblMain(0) move0 20,20"}));
 }
 
 TEST_F(FormTest, TheTopmostShownLiveControlTakesThePoint) {
@@ -173,8 +168,8 @@ TEST_F(FormTest, ComposeDrawsPanelsInCreationOrderAndOnlyShownOnes) {
     form.ComposeScreen(screen);
     return std::vector{screen.At(45, 45), screen.At(70, 70)};
   };
-  EXPECT_EQ(pixels(),
-            (std::vector<uint32_t>{0x0000FF, 0x0000FF}));  // blue covers red and all on it
+  // Blue covers red and all on it.
+  EXPECT_EQ(pixels(), (std::vector<uint32_t>{0x0000FF, 0x0000FF}));
   blue.Hide();
   EXPECT_EQ(pixels(), (std::vector<uint32_t>{0x00FF00, 0xFF0000}));
   red.Hide();
