@@ -4,6 +4,7 @@
 
 #include <gtest/gtest.h>
 
+#include <cctype>
 #include <functional>
 #include <string>
 #include <string_view>
@@ -21,15 +22,9 @@ class UiTestHost : public FakeHost {
  public:
   using K = HostEvent::Kind;
   // Queues one event; for a mouse event at (x, y), for an answer its button.
-  void Push(K type, int x = 0, int y = 0, int button = 0, int key = 0, std::string text = "") {
-    HostEvent e;
-    e.Type = type;
-    e.X = x;
-    e.Y = y;
-    e.Button = button;
-    e.Key = key;
-    e.Text = std::move(text);
-    Events.push_back(e);
+  void Push(K type, int x = 0, int y = 0, int button = 0, int key = 0, std::string text = "",
+            int shift = 0) {
+    Events.push_back({type, x, y, button, key, shift, std::move(text)});
   }
   void Move(int x, int y) { Push(K::MouseMove, x, y); }
   void Down(int x, int y, int button = LeftButton) { Push(K::MouseDown, x, y, button); }
@@ -41,16 +36,13 @@ class UiTestHost : public FakeHost {
   }
   // KeyDown, the typed character if any, KeyUp: as a keyboard sends them.
   void Key(int code, const std::string& typed = "", int shift = 0) {
-    Push(K::KeyDown, 0, 0, 0, code);
-    Events.back().Shift = shift;
+    Push(K::KeyDown, 0, 0, 0, code, "", shift);
     if (!typed.empty()) Push(K::Char, 0, 0, 0, 0, typed);
     Push(K::KeyUp, 0, 0, 0, code);
   }
+  // A letter's key code is its capital.
   void Type(const std::string& ascii) {
-    for (char ch : ascii) {
-      bool letter = ch >= 'a' && ch <= 'z';
-      Key(letter ? ch - 'a' + 'A' : static_cast<unsigned char>(ch), std::string(1, ch));
-    }
+    for (char ch : ascii) Key(std::toupper(static_cast<unsigned char>(ch)), std::string(1, ch));
   }
 
   // Every event of a kind traced so far, as the trace file shows it.
