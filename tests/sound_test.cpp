@@ -88,8 +88,7 @@ TEST_F(SoundTest, WaveFilesAreReadWholeByteForByte) {
   std::vector<uint8_t> bytes(70000);
   for (size_t i = 0; i < bytes.size(); ++i) bytes[i] = static_cast<uint8_t>(i * 7 + i / 256);
   const std::string path = Write("l1.wav", bytes);
-  EXPECT_EQ(ReadWaveFile(path).Source, path);
-  EXPECT_EQ(ReadWaveFile(path).Bytes, bytes);
+  EXPECT_THAT(ReadWaveFile(path), FieldsAre(path, bytes));
   EXPECT_THAT(ReadWaveFile(scratch_ / "nothing.wav"),
               FieldsAre(scratch_ / "nothing.wav", IsEmpty()));
   EXPECT_TRUE(ReadWaveFile(scratch_.Path().string()).Bytes.empty());
