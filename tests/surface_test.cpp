@@ -49,42 +49,27 @@ TEST(SurfaceTest, OleColoursBecomeRgbPixels) {
 }
 
 // Every operation places and clips the block alike: on a white field AND leaves the source's
-// pixels, as Paint does on a black one.
+// pixels, as Paint does on a black one. Blocks lie inside, across every edge and wholly off
+// each side of the destination and of the source, both at once, and are empty or negative.
 TEST(SurfaceTest, BlocksClipAtEveryEdgeOfSourceAndDestinationForEveryOperation) {
   const Surface src = Numbered(12, 9);
-  struct Case {
-    int dx, dy, w, h, sx, sy;
-  };
-  const Case cases[] = {
-      {2, 3, 4, 3, 1, 1},        // wholly inside
-      {-2, 1, 5, 3, 0, 0},       // off the destination's left edge
-      {1, -3, 4, 5, 0, 0},       // off the destination's top edge
-      {7, 2, 6, 3, 0, 0},        // past the destination's right edge
-      {2, 6, 3, 6, 0, 0},        // past the destination's bottom edge
-      {0, 0, 5, 4, -3, 0},       // from left of the source
-      {0, 0, 5, 4, 0, -2},       // from above the source
-      {0, 0, 6, 4, 9, 0},        // past the source's right edge
-      {0, 0, 4, 6, 0, 6},        // past the source's bottom edge
-      {-3, -2, 20, 20, -1, -4},  // clipped on every side at once
-      {-1, 0, 3, 3, 11, 8},      // both clip, leaving one pixel
-      {10, 0, 3, 3, 0, 0},       // wholly right of the destination
-      {0, 8, 3, 3, 0, 0},        // wholly below the destination
-      {-5, 0, 5, 3, 0, 0},       // wholly left of the destination
-      {0, 0, 3, 3, -3, 0},       // wholly left of the source
-      {0, 0, 3, 3, 0, 9},        // wholly below the source
-      {0, 0, 0, 3, 0, 0},        // empty block
-      {0, 0, -4, 3, 0, 0},       // negative size
-  };
+  const std::pair<int, int> sizes[] = {{4, 3}, {5, 4}, {20, 20}, {0, 3}, {-4, 3}};
+  const std::pair<int, int> from[] = {{1, 1}, {-1, -4}, {-3, 0}, {-5, 0},
+                                      {9, 0}, {0, 6},   {11, 8}, {0, 9}};
   for (const auto& [op, field] : {std::pair{RasterOp::Copy, 0x000001u},
                                   {RasterOp::And, 0xFFFFFFu},
                                   {RasterOp::Paint, 0x000000u}}) {
     const Surface blank(10, 8, field);
-    for (const Case& c : cases) {
-      Surface dst = blank;
-      BitBlt(dst, c.dx, c.dy, c.w, c.h, src, c.sx, c.sy, op);
-      const Surface want = ReferenceCopy(blank, c.dx, c.dy, c.w, c.h, src, c.sx, c.sy);
-      EXPECT_EQ(dst.Px, want.Px) << "op " << static_cast<int>(op) << ", case " << &c - cases;
-    }
+    for (int dx : {-5, -2, 0, 2, 7, 10})
+      for (int dy : {-3, 0, 2, 6, 8})
+        for (const auto& [w, h] : sizes)
+          for (const auto& [sx, sy] : from) {
+            Surface dst = blank;
+            BitBlt(dst, dx, dy, w, h, src, sx, sy, op);
+            EXPECT_EQ(dst.Px, ReferenceCopy(blank, dx, dy, w, h, src, sx, sy).Px)
+                << "op " << static_cast<int>(op) << ": " << w << "x" << h << " at " << dx << ","
+                << dy << " from " << sx << "," << sy;
+          }
   }
 
   // A check that does not lean on the reference: a negative destination takes the source's
