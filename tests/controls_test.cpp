@@ -18,10 +18,7 @@ TEST_F(ControlsTest, ProgramChangesRaiseClickOrChangeButNeverMouseHandlers) {
   ComboBox cmb(form, &panel, "cmbPlayer");
   ScrollBar hsc(form, &panel, "hscGunSens");
   TextBox txt(form, &panel, "txtStats");
-  for (Control* c : std::initializer_list<Control*>{&chk, &opt, &cmb, &hsc, &txt}) {
-    c->MouseDown = c->MouseUp = c->MouseMove = [&](int, int, int, int) { log.push_back("mouse"); };
-    c->Click = [&log, c] { log.push_back("click " + c->Name()); };
-  }
+  for (Control* c : std::initializer_list<Control*>{&chk, &opt, &cmb, &hsc, &txt}) Watch(*c, log);
   hsc.Change = [&] { log.push_back("change " + std::to_string(hsc.Value())); };
   txt.Change = [&] { log.push_back("change " + txt.Text()); };
 
@@ -48,8 +45,8 @@ TEST_F(ControlsTest, ProgramChangesRaiseClickOrChangeButNeverMouseHandlers) {
   lbl.SetCaption("7");
   opt.SetCaption("Ann");
   EXPECT_EQ(log,
-            (std::vector<std::string>{"click chkTracking", "click chkTracking", "click optSkill(1)",
-                                      "click cmbPlayer", "change 80", "change sheet"}));
+            (std::vector<std::string>{"chkTracking click", "chkTracking click", "optSkill(1) click",
+                                      "cmbPlayer click", "change 80", "change sheet"}));
   const std::vector<std::string> traced = {
       R"j({"ev":"caption","control":"lblClaysHit(2)","text":"7"})j",
       R"j({"ev":"caption","control":"optSkill(1)","text":"Ann"})j"};

@@ -10,20 +10,6 @@
 namespace qm {
 namespace {
 
-// A control that logs its mouse events and clicks as "name event x,y".
-void Watch(Control& c, std::vector<std::string>& log) {
-  auto logger = [&log, &c](const char* what) {
-    return [&log, &c, what](int button, int, int x, int y) {
-      log.push_back(c.Name() + " " + what + std::to_string(button) + " " + std::to_string(x) + "," +
-                    std::to_string(y));
-    };
-  };
-  c.MouseDown = logger("down");
-  c.MouseMove = logger("move");
-  c.MouseUp = logger("up");
-  c.Click = [&log, &c] { log.push_back(c.Name() + " click"); };
-}
-
 using FormTest = FormOn<>;
 
 TEST_F(FormTest, ThePressingControlKeepsTheMouseUntilTheButtonIsReleased) {

@@ -9,13 +9,6 @@
 namespace qm {
 namespace {
 
-// The centre of a button of the box that a prompt and style would show.
-Point ButtonCentre(Host& host, const std::string& prompt, int style, int button) {
-  const Rect& r =
-      LayOutMessage(host, MessageRequestFromStyle(prompt, style, AppTitle)).Buttons.at(button);
-  return {r.X + r.W / 2, r.Y + r.H / 2};
-}
-
 using MessageBoxTest = FormOn<>;
 
 TEST_F(MessageBoxTest, EnterEscAndDismissTakeTheButtonsTheyShould) {
@@ -56,7 +49,10 @@ TEST_F(MessageBoxTest, ButtonsAnswerClicksThatBeginAndEndOnThem) {
   int behindClicks = 0;
   behind.Click = [&] { ++behindClicks; };
   const std::string prompt = "Reset Lifetime Scores for this Player ?";
-  Point yes = ButtonCentre(host, prompt, vbYesNo, 0), no = ButtonCentre(host, prompt, vbYesNo, 1);
+  const std::vector<Rect> buttons =
+      LayOutMessage(host, MessageRequestFromStyle(prompt, vbYesNo, AppTitle)).Buttons;
+  auto centre = [](const Rect& b) { return Point{b.X + b.W / 2, b.Y + b.H / 2}; };
+  const Point yes = centre(buttons.at(0)), no = centre(buttons.at(1));
   host.Click(5, 5);         // outside the box
   host.Down(yes.X, yes.Y);  // pressed on Yes ...
   host.Up(no.X, no.Y);      // ... released on No: nothing

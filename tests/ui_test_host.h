@@ -1,6 +1,6 @@
 #pragma once
-// The fake host with a hand for the mouse and keyboard, and a form with one shown panel for
-// the control and form tests.
+// The fake host with a hand for the mouse and keyboard, a log of what a control hears, and a
+// form with one shown panel for the control, form and message box tests.
 
 #include <gtest/gtest.h>
 
@@ -59,6 +59,20 @@ class UiTestHost : public FakeHost {
     if (OnYield) OnYield();
   }
 };
+
+// A control that logs its mouse events and clicks as "name event x,y".
+inline void Watch(Control& c, std::vector<std::string>& log) {
+  auto logger = [&log, &c](const char* what) {
+    return [&log, &c, what](int button, int, int x, int y) {
+      log.push_back(c.Name() + " " + what + std::to_string(button) + " " + std::to_string(x) + "," +
+                    std::to_string(y));
+    };
+  };
+  c.MouseDown = logger("down");
+  c.MouseMove = logger("move");
+  c.MouseUp = logger("up");
+  c.Click = [&log, &c] { log.push_back(c.Name() + " click"); };
+}
 
 // A form on the hand-driven host with one full-window panel shown.
 template <typename HostType = UiTestHost>
