@@ -19,7 +19,7 @@ using testing::IsEmpty;
 class SoundTest : public ::testing::Test {
  protected:
   std::string Write(const std::string& name, const std::vector<uint8_t>& bytes) {
-    WriteFile(scratch_.Path() / name, bytes);
+    WriteFile(scratch_.Path() / name, std::string(bytes.begin(), bytes.end()));
     return scratch_ / name;
   }
   // The fields of the last sound traced, from its name on.

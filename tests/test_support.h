@@ -55,10 +55,6 @@ inline void WriteFile(const std::filesystem::path& path, std::string_view bytes)
       .write(bytes.data(), static_cast<std::streamsize>(bytes.size()));
 }
 
-inline void WriteFile(const std::filesystem::path& path, const std::vector<uint8_t>& bytes) {
-  WriteFile(path, std::string_view(reinterpret_cast<const char*>(bytes.data()), bytes.size()));
-}
-
 inline std::vector<std::string> ReadLines(const std::filesystem::path& path) {
   std::vector<std::string> lines;
   std::ifstream in(path);
