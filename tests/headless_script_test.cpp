@@ -346,7 +346,7 @@ TEST(HeadlessHost, SnapAndDumpWriteWholeFilesOrStopTheRun) {
     FAIL() << "a snapshot that cannot be written did not stop the run";
   } catch (const ScriptFailure& failure) {
     EXPECT_EQ(failure.Code, 2);
-    EXPECT_THAT(failure.Message, HasSubstr("line 3: cannot write"));
+    EXPECT_THAT(failure.Message, HasSubstr("line 3: the folder"));
   }
   EXPECT_FALSE(fs::exists(run.Scratch.Path() / "missing"));
   auto snap = DecodeBmpFile((run.Scratch.Path() / "menu.bmp").string());
