@@ -1,6 +1,7 @@
 #include "platform/controls.h"
 
-#include "test_support.h"
+#include <tuple>
+
 #include "ui_test_host.h"
 
 namespace qm {
@@ -8,51 +9,48 @@ namespace {
 
 using ControlsTest = FormOn<>;
 
+// Changes made by the program raise Click or Change, never the mouse handlers, and captions
+// are traced only when they change.
 TEST_F(ControlsTest, ProgramChangesRaiseClickOrChangeButNeverMouseHandlers) {
-  int clicks = 0, changes = 0, mouse = 0;
-  auto countMouse = [&](int, int, int, int) { ++mouse; };
+  std::vector<std::string> log;
   CheckBox chk(form, &panel, "chkTracking");
   OptionButton opt(form, &panel, "optSkill", 1, "skill");
   ComboBox cmb(form, &panel, "cmbPlayer");
   ScrollBar hsc(form, &panel, "hscGunSens");
   TextBox txt(form, &panel, "txtStats");
-  for (Control* c : std::initializer_list<Control*>{&chk, &opt, &cmb, &hsc, &txt}) {
-    c->MouseDown = c->MouseUp = c->MouseMove = countMouse;
-    c->Click = [&] { ++clicks; };
-  }
-  hsc.Change = txt.Change = [&] { ++changes; };
+  for (Control* c : std::initializer_list<Control*>{&chk, &opt, &cmb, &hsc, &txt}) Watch(*c, log);
+  hsc.Change = [&] { log.push_back("change " + std::to_string(hsc.Value())); };
+  txt.Change = [&] { log.push_back("change " + txt.Text()); };
 
   chk.SetValue(1);
   chk.SetValue(1);  // no change, no Click
-  EXPECT_EQ(clicks, 1);
   chk.SetValue(0);
-  EXPECT_EQ(clicks, 2);
-
   opt.SetValue(true);
   opt.SetValue(true);
   opt.SetValue(false);  // clearing raises nothing
-  EXPECT_EQ(clicks, 3);
-
   for (const char* name : {"Ann", "Bob", "No Shooter"}) cmb.AddItem(name);
   cmb.SetListIndex(1);
   cmb.SetListIndex(1);
-  EXPECT_EQ(clicks, 4);
   EXPECT_EQ(cmb.Text(), "Bob");
   cmb.Clear();  // emptying the list is no choice
   EXPECT_EQ(cmb.ListIndex(), -1);
-  EXPECT_EQ(clicks, 4);
   EXPECT_THROW(cmb.SetListIndex(0), std::out_of_range);
-
   hsc.Min = 5;
   hsc.Max = 80;
   hsc.SetValue(200);
-  EXPECT_EQ(hsc.Value(), 80);
   hsc.SetValue(80);
-  EXPECT_EQ(changes, 1);
-
   txt.SetText("sheet");  // traced as `text`, as the score sheet scripts show
-  EXPECT_EQ(changes, 2);
-  EXPECT_EQ(mouse, 0);
+  Label lbl(form, &panel, "lblClaysHit", 2);
+  lbl.SetCaption("7");
+  lbl.SetCaption("7");
+  opt.SetCaption("Ann");
+  EXPECT_EQ(log,
+            (std::vector<std::string>{"chkTracking click", "chkTracking click", "optSkill(1) click",
+                                      "cmbPlayer click", "change 80", "change sheet"}));
+  const std::vector<std::string> traced = {
+      R"j({"ev":"caption","control":"lblClaysHit(2)","text":"7"})j",
+      R"j({"ev":"caption","control":"optSkill(1)","text":"Ann"})j"};
+  EXPECT_EQ(host.TracedJson("caption"), traced);
 }
 
 TEST_F(ControlsTest, MouseClickGivesTheNewValueToMouseUpAndOnlyTheLeftButtonClicks) {
@@ -77,22 +75,22 @@ TEST_F(ControlsTest, OptionButtonsExcludeEachOtherWithinTheirGroupOnly) {
       male(form, &panel, "optGender", 0, "gender"), elsewhere(form, &other, "optSkill", 0, "skill");
   int easyClicks = 0;
   easy.Click = [&] { ++easyClicks; };
+  auto values = [&] {
+    return std::vector<bool>{easy.Value(), medium.Value(), hard.Value(), male.Value(),
+                             elsewhere.Value()};
+  };
   male.SetValue(true);
   elsewhere.SetValue(true);
   easy.SetValue(true);
   medium.SetValue(true);
-  EXPECT_FALSE(easy.Value());
-  EXPECT_TRUE(medium.Value());
-  EXPECT_FALSE(hard.Value());
-  EXPECT_TRUE(male.Value());       // another group
-  EXPECT_TRUE(elsewhere.Value());  // another container
-  EXPECT_EQ(easyClicks, 1);        // being cleared is no Click
+  // Another group and another container keep theirs; being cleared is no Click.
+  EXPECT_EQ(values(), (std::vector<bool>{false, true, false, true, true}));
+  EXPECT_EQ(easyClicks, 1);
 
   hard.Move(10, 100, 100, 20);
   host.Click(15, 110);
   Pump();
-  EXPECT_TRUE(hard.Value());
-  EXPECT_FALSE(medium.Value());
+  EXPECT_EQ(values(), (std::vector<bool>{false, false, true, true, true}));
 }
 
 // Opening the list and choosing from it is what the options panel's scripts do
@@ -113,10 +111,9 @@ TEST_F(ControlsTest, ComboChoosesOnceAndAClickBesideTheOpenListOnlyClosesIt) {
   host.Click(110, 110);
   host.Click(305, 310);
   Pump();
-  EXPECT_FALSE(cmb.DroppedDown());
-  EXPECT_EQ(cmb.ListIndex(), 2);
-  EXPECT_EQ(chk.Value(), 0);
-  EXPECT_EQ(clicks, 1);
+  // Closed on the last item, one Click, and the check box beside it untouched.
+  EXPECT_EQ(std::tuple(cmb.DroppedDown(), cmb.ListIndex(), clicks, chk.Value()),
+            std::tuple(false, 2, 1, 0));
 }
 
 TEST_F(ControlsTest, ScrollBarStepsByArrowsAndTroughAndFollowsTheThumb) {
@@ -126,82 +123,61 @@ TEST_F(ControlsTest, ScrollBarStepsByArrowsAndTroughAndFollowsTheThumb) {
   hsc.SmallChange = 1;
   hsc.LargeChange = 10;
   hsc.SetValue(50);
-  int changes = 0;
-  hsc.Change = [&] { ++changes; };
+  std::vector<int> seen;  // every value it changed to, in turn
+  hsc.Change = [&] { seen.push_back(hsc.Value()); };
 
   // The left arrow, the right arrow, the trough left and right of the thumb.
-  for (const auto& [x, value] : {std::pair{5, 49}, {195, 50}, {20, 40}, {180, 50}}) {
-    host.Click(x, 8);
-    Pump();
-    EXPECT_EQ(hsc.Value(), value) << "clicked at " << x;
-  }
-  EXPECT_EQ(changes, 4);
-
+  for (int x : {5, 195, 20, 180}) host.Click(x, 8);
   // The thumb of 17 pixels travels 149 pixels between the arrows: at 50 it starts at 17 + 74.
   host.Down(95, 8);
   host.Move(95 + 200, 8);  // dragged past the end, and outside the bar
-  Pump();
-  EXPECT_EQ(hsc.Value(), 100);
   host.Move(21 + 112, 8);  // 112 of 149 pixels along
-  Pump();
-  EXPECT_EQ(hsc.Value(), 75);
   host.Up(0, 300);
   Pump();
-  EXPECT_EQ(hsc.Value(), 0);
-
   // Held on the right arrow: one step, then after 400 ms one every 50 ms, until released.
   host.Down(195, 8);
   for (int i = 0; i < 500; ++i) form.DoEvents();
-  EXPECT_EQ(hsc.Value(), 3);
   host.Up(195, 8);
   for (int i = 0; i < 200; ++i) form.DoEvents();
-  EXPECT_EQ(hsc.Value(), 3);
   // Held in the trough right of the thumb: pages until the thumb reaches the pointer.
   host.Down(100, 8);
   for (int i = 0; i < 2000; ++i) form.DoEvents();
   host.Up(100, 8);
   Pump();
-  EXPECT_EQ(hsc.Value(), 53);
+  EXPECT_EQ(seen, (std::vector<int>{49, 50, 40, 50, 100, 75, 0, 1, 2, 3, 13, 23, 33, 43, 53}));
 }
 
 TEST_F(ControlsTest, TextBoxTypingEditsUnderItsLimitsWithoutATrace) {
   TextBox txt(form, &panel, "txtPlayerName");
   txt.Move(10, 10, 200, 22);
   txt.MaxLength = 5;
-  int changes = 0;
-  txt.Change = [&] { ++changes; };
+  std::vector<std::string> seen;  // the text at every change
+  txt.Change = [&] { seen.push_back(txt.Text()); };
   form.SetFocus(&txt);
 
   host.Type("ab");
   host.Key(0, "\xC3\xA9");  // é, two bytes
-  Pump();
-  EXPECT_EQ(txt.Text(), "ab\xC3\xA9");
   host.Key(KeyBack);
-  Pump();
-  EXPECT_EQ(txt.Text(), "ab");
-  host.Type("cdefg");
-  Pump();
-  EXPECT_EQ(txt.Text(), "abcde");  // five characters at most
+  host.Type("cdefg");  // five characters at most
   host.Key(KeyReturn);
   Pump();
+  EXPECT_EQ(seen,
+            (std::vector<std::string>{"a", "ab", "ab\xC3\xA9", "ab", "abc", "abcd", "abcde"}));
   EXPECT_EQ(txt.Text(), "abcde");
-  EXPECT_EQ(changes, 7);
   EXPECT_TRUE(host.TracesOf("text").empty());
 
   // The caret stands after the text, lit at once by a key, then blinking.
   host.Key(KeyShift);
   Pump();
-  Surface screen;
-  int caretX = 10 + 4 + host.MeasureText("abcde", txt.Style).W + 1;
-  auto caretLit = [&] {
+  const int caretX = 10 + 4 + host.MeasureText("abcde", txt.Style).W + 1;
+  auto litAfter = [&](int turns) {
+    for (int i = 0; i < turns; ++i) form.DoEvents();
+    Surface screen;
     form.ComposeScreen(screen);
     return screen.At(caretX, 21) == 0x000000u;
   };
-  EXPECT_TRUE(caretLit());
-  for (int i = 0; i < 540; ++i) form.DoEvents();
-  EXPECT_FALSE(caretLit());
-  for (int i = 0; i < 530; ++i) form.DoEvents();
-  EXPECT_TRUE(caretLit());
+  EXPECT_EQ(std::vector({litAfter(0), litAfter(540), litAfter(530)}),
+            std::vector({true, false, true}));
 
   TextBox stats(form, &panel, "txtStats");
   stats.MultiLine = stats.Locked = true;
@@ -213,35 +189,20 @@ TEST_F(ControlsTest, TextBoxTypingEditsUnderItsLimitsWithoutATrace) {
   EXPECT_EQ(stats.Text(), "one\r\ntwo");
 }
 
-TEST_F(ControlsTest, CaptionsAreTracedOnlyWhenTheyChange) {
-  Label lbl(form, &panel, "lblClaysHit", 2);
-  OptionButton opt(form, &panel, "optName", 3, "names");
-  lbl.SetCaption("7");
-  lbl.SetCaption("7");
-  opt.SetCaption("Ann");
-  auto captions = host.TracesOf("caption");
-  ASSERT_EQ(captions.size(), 2u);
-  EXPECT_EQ(TextField(captions[0], "control"), "lblClaysHit(2)");
-  EXPECT_EQ(TextField(captions[0], "text"), "7");
-  EXPECT_EQ(TextField(captions[1], "control"), "optName(3)");
-}
-
 TEST_F(ControlsTest, PictureBoxKeepsItsPictureUnderTheDrawingAndPanelsTraceVisibility) {
   PictureBox pic(form, nullptr, "picStats", 6, 5);
   pic.BackColor = 0x102030;
   host.Bitmaps["card.bmp"] = Surface(4, 3, 0x00AA00);
   ASSERT_TRUE(pic.LoadPicture("card.bmp"));
   EXPECT_FALSE(pic.LoadPicture("missing.bmp"));
-  EXPECT_EQ(pic.Picture().At(1, 1), 0x00AA00u);
   pic.Draw().At(1, 1) = 0xFF0000;
-  EXPECT_EQ(pic.Image().At(1, 1), 0xFF0000u);
-  EXPECT_EQ(pic.Picture().At(1, 1), 0x00AA00u);
+  EXPECT_EQ(std::pair(pic.Image().At(1, 1), pic.Picture().At(1, 1)),
+            std::pair(0xFF0000u, 0x00AA00u));
   pic.Cls();
   EXPECT_EQ(pic.Image().At(1, 1), 0x00AA00u);
-  pic.MakePersistent();
+  pic.MakePersistent();  // the picture's size, its corner on the back colour
   ASSERT_EQ(pic.Image().W, 6);
-  EXPECT_EQ(pic.Image().At(5, 4), 0x102030u);
-  EXPECT_EQ(pic.Image().At(3, 2), 0x00AA00u);
+  EXPECT_EQ(std::pair(pic.Image().At(5, 4), pic.Image().At(3, 2)), std::pair(0x102030u, 0x00AA00u));
 
   PictureBox child(form, &pic, "picInset", 2, 2);
   host.Traces.clear();
@@ -249,10 +210,9 @@ TEST_F(ControlsTest, PictureBoxKeepsItsPictureUnderTheDrawingAndPanelsTraceVisib
   pic.Show();
   child.Show();  // not a panel: no trace
   pic.Hide();
-  auto shows = host.TracesOf("show"), hides = host.TracesOf("hide");
-  ASSERT_EQ(shows.size(), 1u);
-  ASSERT_EQ(hides.size(), 1u);
-  EXPECT_EQ(TextField(shows[0], "control"), "picStats");
+  EXPECT_EQ(host.TracedJson("show"),
+            (std::vector<std::string>{R"({"ev":"show","control":"picStats"})"}));
+  EXPECT_EQ(host.TracedJson("hide").size(), 1u);
   EXPECT_FALSE(child.IsShown());
 }
 

@@ -1,24 +1,14 @@
 #include "platform/form.h"
 
+#include <gmock/gmock.h>
+
+#include <tuple>
+
 #include "platform/message_box.h"
 #include "ui_test_host.h"
 
 namespace qm {
 namespace {
-
-// A control that logs its mouse events and clicks as "name event x,y".
-void Watch(Control& c, std::vector<std::string>& log) {
-  auto logger = [&log, &c](const char* what) {
-    return [&log, &c, what](int button, int, int x, int y) {
-      log.push_back(c.Name() + " " + what + std::to_string(button) + " " + std::to_string(x) + "," +
-                    std::to_string(y));
-    };
-  };
-  c.MouseDown = logger("down");
-  c.MouseMove = logger("move");
-  c.MouseUp = logger("up");
-  c.Click = [&log, &c] { log.push_back(c.Name() + " click"); };
-}
 
 using FormTest = FormOn<>;
 
@@ -33,20 +23,15 @@ TEST_F(FormTest, ThePressingControlKeepsTheMouseUntilTheButtonIsReleased) {
   host.Down(20, 20);
   host.Move(120, 20);
   host.Up(120, 20);  // released over b: a hears it, and it is no click
-  Pump();
-  EXPECT_EQ(log, (std::vector<std::string>{"lblMain(0) down1 10,10", "lblMain(0) move1 110,10",
-                                           "lblMain(0) up1 110,10"}));
-  log.clear();
   host.Down(20, 20);
   host.Up(25, 25);
-  Pump();
-  EXPECT_EQ(log, (std::vector<std::string>{"lblMain(0) down1 10,10", "lblMain(0) up1 15,15",
-                                           "lblMain(0) click"}));
-  log.clear();
   host.Move(30, 30);  // no button: the control under the pointer
   host.Move(300, 300);
   Pump();
-  EXPECT_EQ(log, (std::vector<std::string>{"lblMain(0) move0 20,20"}));
+  EXPECT_EQ(log, (std::vector<std::string>{"lblMain(0) down1 10,10", "lblMain(0) move1 110,10",
+                                           "lblMain(0) up1 110,10", "lblMain(0) down1 10,10",
+                                           "lblMain(0) up1 15,15", "lblMain(0) click",
+                                           "lblMain(0) move0 20,20"}));
 }
 
 TEST_F(FormTest, TheTopmostShownLiveControlTakesThePoint) {
@@ -106,29 +91,40 @@ TEST_F(FormTest, KeyPreviewGivesTheFormEveryKeyBeforeTheFocusedBox) {
                                      "text a\xC3\xA9", "form down 112 1 [a\xC3\xA9]"}));
 }
 
-// Keys go to the dialog's box while it shows; hiding it ends ShowModal, and the main form's
-// box has the focus and the keys again. That the panel beneath hears neither clicks nor key
-// preview meanwhile is the modal layer the message box tests show; the dialog's show and
-// hide traces, the name entry scripts.
+// Keys go to the dialog's box while it shows, and a raised window edge sets it apart from the
+// panel beneath; hiding it ends ShowModal, and the main form's box has the focus and the keys
+// again. That the panel beneath hears neither clicks nor key preview meanwhile is the modal
+// layer the message box tests show; the dialog's show and hide traces, the name entry scripts.
 TEST_F(FormTest, ShowModalTakesTheKeysAndReturnsWhenTheDialogHides) {
+  panel.SetPicture(Surface(640, 480, 0x2E5A3C));
   TextBox mainText(form, &panel, "txtOther");
   form.SetFocus(&mainText);
   PictureBox dialog(form, nullptr, "frmPlayer", 200, 100);
+  dialog.SetPicture(Surface(200, 100, 0xD8D0BC));
   TextBox name(form, &dialog, "txtPlayerName");
   name.Move(10, 10, 180, 22);
   dialog.KeyPress = [&](int ascii) {
     if (ascii == KeyReturn && !name.Text().empty()) dialog.Hide();
   };
-  host.Key(KeyReturn);  // empty: the dialog stays
-  host.Type("bo");
-  host.Key(KeyReturn);
-  host.Type("x");  // after the dialog closed: to the main form's box again
-  form.ShowModal(dialog);
-  EXPECT_EQ(dialog.Bounds(), (Rect{220, 190, 200, 100}));
-  EXPECT_EQ(name.Text(), "bo");
-  EXPECT_EQ(form.Focus(), &mainText);
+  Surface shot;
+  int yields = 0;
+  host.OnYield = [&] {
+    if (++yields != 3) return;
+    shot = host.Frames.back();
+    host.Key(KeyReturn);  // empty: the dialog stays
+    host.Type("bo");
+    host.Key(KeyReturn);
+    host.Type("x");  // after the dialog closed: to the main form's box again
+  };
+  form.ShowModal(dialog);  // centred; the focus back on the main form's box
+  EXPECT_EQ(std::tuple(dialog.Bounds(), name.Text(), form.Focus()),
+            std::tuple(Rect{220, 190, 200, 100}, "bo", &mainText));
   Pump();
   EXPECT_EQ(mainText.Text(), "x");
+  const Rect r = dialog.WindowRect();  // lit from the top left
+  EXPECT_EQ((std::vector{shot.At(r.X - 3, r.Y + 10), shot.At(r.X + r.W + 2, r.Y + 10),
+                         shot.At(r.X + 5, r.Y + 5)}),
+            (std::vector<uint32_t>{0xFFFFFF, 0x000000, 0xD8D0BC}));
 }
 
 TEST_F(FormTest, UnloadRunsQueryUnloadOnceAndEndsTheProgram) {
@@ -137,12 +133,8 @@ TEST_F(FormTest, UnloadRunsQueryUnloadOnceAndEndsTheProgram) {
     ++queries;
     form.Unload(9);  // ending again from inside the query ends at once
   };
-  try {
-    form.Unload(2);
-    FAIL() << "Unload returned";
-  } catch (const ProgramEnd& end) {
-    EXPECT_EQ(end.Code, 9);
-  }
+  EXPECT_THAT([&] { form.Unload(2); },
+              testing::Throws<ProgramEnd>(testing::Field(&ProgramEnd::Code, 9)));
   EXPECT_THROW(form.Unload(1), ProgramEnd);
   EXPECT_EQ(queries, 1);
 }
@@ -157,17 +149,17 @@ TEST_F(FormTest, ComposeDrawsPanelsInCreationOrderAndOnlyShownOnes) {
   greenOnRed.Show();
   red.Show();
   blue.Show();
-  Surface screen;
-  form.ComposeScreen(screen);
-  EXPECT_EQ(screen.At(200, 200), 0xFF0000u);
-  EXPECT_EQ(screen.At(45, 45), 0x0000FFu);  // blue covers red and all on it
+  auto pixels = [&] {
+    Surface screen;
+    form.ComposeScreen(screen);
+    return std::vector{screen.At(45, 45), screen.At(70, 70)};
+  };
+  // Blue covers red and all on it.
+  EXPECT_EQ(pixels(), (std::vector<uint32_t>{0x0000FF, 0x0000FF}));
   blue.Hide();
-  form.ComposeScreen(screen);
-  EXPECT_EQ(screen.At(45, 45), 0x00FF00u);
-  EXPECT_EQ(screen.At(70, 70), 0xFF0000u);
+  EXPECT_EQ(pixels(), (std::vector<uint32_t>{0x00FF00, 0xFF0000}));
   red.Hide();
-  form.ComposeScreen(screen);
-  EXPECT_EQ(screen.At(45, 45), 0x000000u);  // picSelect has no picture: black
+  EXPECT_EQ(pixels(), (std::vector<uint32_t>{0, 0}));  // picSelect has no picture: black
 
   host.Frames.clear();
   form.Refresh();
@@ -183,22 +175,20 @@ TEST_F(FormTest, ToolTipShowsAfterAStillHoverAndGoesOnAMove) {
   Label field(form, &panel, "lblMain", 1);
   field.Move(100, 100, 60, 60);
   field.ToolTipText = "Practice this Field";
-  Surface screen;
-  auto tipShown = [&] {
+  // Whether the pale box shows below the pointer after so many turns of the event loop.
+  auto shownAfter = [&](int turns) {
+    for (int i = 0; i < turns; ++i) form.DoEvents();
+    Surface screen;
     form.ComposeScreen(screen);
-    return screen.At(112, 132) == 0xFFFFE1u;  // the pale box below the pointer
+    return screen.At(112, 132) == 0xFFFFE1u;
   };
   host.Move(110, 110);
-  for (int i = 0; i < 551; ++i) form.DoEvents();
-  EXPECT_FALSE(tipShown());
-  for (int i = 0; i < 100; ++i) form.DoEvents();
-  EXPECT_TRUE(tipShown());
+  const bool early = shownAfter(551), due = shownAfter(100);
   host.Move(111, 110);
-  form.DoEvents();
-  EXPECT_FALSE(tipShown());
-  host.Click(111, 110);
-  for (int i = 0; i < 700; ++i) form.DoEvents();
-  EXPECT_FALSE(tipShown());  // not again after a click until the pointer moves
+  const bool moved = shownAfter(1);
+  host.Click(111, 110);  // not again after a click until the pointer moves
+  EXPECT_EQ(std::vector({early, due, moved, shownAfter(700)}),
+            std::vector({false, true, false, false}));
 }
 
 }  // namespace

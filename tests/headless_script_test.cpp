@@ -311,7 +311,7 @@ TEST(HeadlessHost, SnapAndDumpWriteWholeFilesOrStopTheRun) {
       "dump state.json\n"
       "snap missing/menu.bmp\n");
   EXPECT_THAT([&] { run.Pump(); },
-              Throws<ScriptFailure>(FieldsAre(2, HasSubstr("line 3: cannot write"))));
+              Throws<ScriptFailure>(FieldsAre(2, HasSubstr("line 3: the folder"))));
   EXPECT_FALSE(fs::exists(run.Scratch.Path() / "missing"));
   const Surface snap = DecodeBmpFile((run.Scratch.Path() / "menu.bmp").string()).value();
   EXPECT_EQ((Size{snap.W, snap.H}), (Size{640, 480}));

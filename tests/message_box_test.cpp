@@ -1,5 +1,7 @@
 #include "platform/message_box.h"
 
+#include <tuple>
+
 #include "platform/ui_message_window.h"
 #include "platform/ui_theme.h"
 #include "ui_test_host.h"
@@ -7,27 +9,15 @@
 namespace qm {
 namespace {
 
-// The centre of a button of the box that a prompt and style would show.
-Point ButtonCentre(Host& host, const std::string& prompt, int style, int button) {
-  const Rect& r =
-      LayOutMessage(host, MessageRequestFromStyle(prompt, style, AppTitle)).Buttons.at(button);
-  return {r.X + r.W / 2, r.Y + r.H / 2};
-}
-
 using MessageBoxTest = FormOn<>;
 
 TEST_F(MessageBoxTest, EnterEscAndDismissTakeTheButtonsTheyShould) {
   int formKeys = 0;
   form.KeyDown = [&](int, int) { ++formKeys; };
   form.KeyPress = [&](int) { ++formKeys; };
-  struct Case {
-    int style;
-    HostEvent::Kind kind;
-    int key;
-    int expected;
-  };
   using K = HostEvent::Kind;
-  const Case cases[] = {
+  // Style, what the player does, and the answer it gives.
+  const std::tuple<int, K, int, int> cases[] = {
       {vbOKOnly, K::KeyDown, KeyReturn, vbOK},
       {vbOKOnly, K::KeyDown, KeyEscape, vbOK},
       {vbYesNo, K::KeyDown, KeyReturn, vbYes},
@@ -39,14 +29,11 @@ TEST_F(MessageBoxTest, EnterEscAndDismissTakeTheButtonsTheyShould) {
       {vbYesNo + vbDefaultButton2, K::Answer, vbYes, vbYes},
       {vbInformation, K::Answer, vbNo, vbOK},
   };
-  for (const Case& c : cases) {
-    if (c.kind == K::KeyDown) {
-      host.Key(c.key);
-      if (c.key == KeyTab) host.Key(KeyReturn);
-    } else {
-      host.Push(c.kind, 0, 0, c.key);
-    }
-    EXPECT_EQ(MsgBox(form, "Question", c.style), c.expected) << c.style << " " << c.key;
+  for (const auto& [style, kind, key, expected] : cases) {
+    if (kind != K::KeyDown) host.Push(kind, 0, 0, key);
+    if (kind == K::KeyDown) host.Key(key);
+    if (key == KeyTab) host.Key(KeyReturn);
+    EXPECT_EQ(MsgBox(form, "Question", style), expected) << style << " " << key;
     Pump();  // the key releases, after the box
   }
   // An answer queued before the box opens that has no button there takes the default.
@@ -62,7 +49,10 @@ TEST_F(MessageBoxTest, ButtonsAnswerClicksThatBeginAndEndOnThem) {
   int behindClicks = 0;
   behind.Click = [&] { ++behindClicks; };
   const std::string prompt = "Reset Lifetime Scores for this Player ?";
-  Point yes = ButtonCentre(host, prompt, vbYesNo, 0), no = ButtonCentre(host, prompt, vbYesNo, 1);
+  const std::vector<Rect> buttons =
+      LayOutMessage(host, MessageRequestFromStyle(prompt, vbYesNo, AppTitle)).Buttons;
+  auto centre = [](const Rect& b) { return Point{b.X + b.W / 2, b.Y + b.H / 2}; };
+  const Point yes = centre(buttons.at(0)), no = centre(buttons.at(1));
   host.Click(5, 5);         // outside the box
   host.Down(yes.X, yes.Y);  // pressed on Yes ...
   host.Up(no.X, no.Y);      // ... released on No: nothing
@@ -92,19 +82,16 @@ TEST_F(MessageBoxTest, ThePromptWrapsWithinTheBoxAndBreaksAtCrLf) {
   ASSERT_GE(layout.Lines.size(), 4u);
   for (const std::string& line : layout.Lines)
     EXPECT_LE(host.MeasureText(line, TextStyle{}).W, 480) << line;
-  EXPECT_EQ(layout.Lines[layout.Lines.size() - 2], "");
-  EXPECT_EQ(layout.Lines.back(), "last line");
-  const Rect& w = layout.Window;
-  EXPECT_EQ(w.X, (640 - w.W) / 2);
-  EXPECT_EQ(w.Y, (480 - w.H) / 2);
+  EXPECT_EQ(std::vector(layout.Lines.end() - 2, layout.Lines.end()),
+            (std::vector<std::string>{"", "last line"}));
+  const Rect& w = layout.Window;  // centred
+  EXPECT_EQ(std::pair(w.X, w.Y), std::pair((640 - w.W) / 2, (480 - w.H) / 2));
   EXPECT_GT(layout.TextX, layout.Icon.X + layout.Icon.W);
   EXPECT_GT(layout.Buttons[0].Y, layout.TextY + 4 * layout.LineHeight);
 }
 
-using MessageBoxLook = FormOn<TextUiTestHost>;
-
 // A ticked box and an open list drawn over a panel, then a critical box over everything.
-TEST_F(MessageBoxLook, ControlsAndABoxDrawOverAPanel) {
+TEST_F(MessageBoxTest, ControlsAndABoxDrawOverAPanel) {
   panel.SetPicture(Surface(640, 480, 0x6E4623));
   CheckBox chk(form, &panel, "chkTracking");
   chk.Move(20, 50, 180, 20);
@@ -145,26 +132,6 @@ TEST_F(MessageBoxLook, ControlsAndABoxDrawOverAPanel) {
   const Rect& no = layout.Buttons[1];
   EXPECT_EQ(boxShot.At(no.X, no.Y + 5), ui::DarkShadow);  // the default button's black rim
   EXPECT_EQ(boxShot.At(layout.Buttons[0].X, layout.Buttons[0].Y + 5), ui::Highlight);
-}
-
-// A modal dialog stands out from the panel beneath by a raised window edge.
-TEST_F(MessageBoxLook, AModalDialogWearsAWindowEdge) {
-  panel.SetPicture(Surface(640, 480, 0x2E5A3C));
-  PictureBox dialog(form, nullptr, "frmPlayer", 320, 132);
-  dialog.SetPicture(Surface(320, 132, 0xD8D0BC));
-  Surface shot;
-  int yields = 0;
-  host.OnYield = [&] {
-    if (++yields != 3) return;
-    shot = host.Frames.back();
-    dialog.Hide();
-  };
-  form.ShowModal(dialog);
-  ASSERT_FALSE(shot.Empty());
-  Rect r = dialog.WindowRect();
-  EXPECT_EQ(shot.At(r.X - 3, r.Y + 10), 0xFFFFFFu);  // lit from the top left
-  EXPECT_EQ(shot.At(r.X + r.W + 2, r.Y + 10), 0x000000u);
-  EXPECT_EQ(shot.At(r.X + 5, r.Y + 5), 0xD8D0BCu);
 }
 
 }  // namespace

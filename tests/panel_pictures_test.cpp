@@ -18,6 +18,7 @@
 #include "geometry/roster_layout.h"
 #include "geometry/score_card_layout.h"
 #include "geometry/tourney_panel_layout.h"
+#include "platform/ui_paint.h"
 #include "test_support.h"
 
 namespace qm {
@@ -25,10 +26,10 @@ namespace {
 
 using Colour = std::array<double, 3>;
 
+// A generated picture; a blank one, which every check below fails on, when it is missing (the
+// data directory test names it).
 Surface Picture(const std::string& name) {
-  auto picture = DataPicture(name);
-  if (!picture) ADD_FAILURE() << name << " is missing or not a bitmap";
-  return picture ? *picture : Surface(640, 480);
+  return DataPicture(name).value_or(Surface(640, 480));
 }
 
 Colour ColourAt(const Surface& p, int x, int y) {
@@ -58,29 +59,34 @@ std::optional<Colour> Band(const Surface& p, int item, int x, int y, int sx, int
   return sum;
 }
 
+// Calls visit(x, y, nx, ny) for the outermost pixels inside r, `skip` pixels short of its
+// corners; (nx, ny) points outwards.
+template <typename Visit>
+void AlongEdges(const Rect& r, int skip, Visit visit) {
+  for (int x = r.X + skip; x < r.X + r.W - skip; ++x) {
+    visit(x, r.Y, 0, -1);
+    visit(x, r.Y + r.H - 1, 0, 1);
+  }
+  for (int y = r.Y + skip; y < r.Y + r.H - skip; ++y) {
+    visit(r.X, y, -1, 0);
+    visit(r.X + r.W - 1, y, 1, 0);
+  }
+}
+
 // How clearly a frame (a hedge round a field) runs along the edge of rectangle r: the band
 // of the outermost three pixels inside r must differ both from the land just outside and
 // from the picture further in.
 double FrameContrast(const Surface& p, int item, const Rect& r) {
   double sum = 0;
   int count = 0;
-  // (x, y) is the outermost pixel inside the edge; (nx, ny) points outwards.
-  auto across = [&](int x, int y, int nx, int ny) {
+  AlongEdges(r, 12, [&](int x, int y, int nx, int ny) {
     const auto band = Band(p, item, x, y, -nx, -ny);
     const auto outside = Band(p, item, x + 4 * nx, y + 4 * ny, nx, ny);
     const auto inside = Band(p, item, x - 5 * nx, y - 5 * ny, -nx, -ny);
     if (!band || !outside || !inside) return;
     sum += std::min(Distance(*band, *outside), Distance(*band, *inside));
     ++count;
-  };
-  for (int x = r.X + 12; x < r.X + r.W - 12; ++x) {
-    across(x, r.Y, 0, -1);
-    across(x, r.Y + r.H - 1, 0, 1);
-  }
-  for (int y = r.Y + 12; y < r.Y + r.H - 12; ++y) {
-    across(r.X, y, -1, 0);
-    across(r.X + r.W - 1, y, 1, 0);
-  }
+  });
   return count ? sum / count : 0;
 }
 
@@ -90,21 +96,13 @@ std::pair<double, double> Rim(const Surface& p, int item, const Rect& r) {
   std::map<uint32_t, int> colours;
   double contrast = 0;
   int total = 0, outside = 0;
-  auto visit = [&](int x, int y, int ox, int oy) {
+  AlongEdges(r, 0, [&](int x, int y, int nx, int ny) {
     ++colours[p.At(x, y)];
     ++total;
-    if (Elsewhere(p, ox, oy, item)) return;
-    contrast += Distance(ColourAt(p, x, y), ColourAt(p, ox, oy));
+    if (Elsewhere(p, x + nx, y + ny, item)) return;
+    contrast += Distance(ColourAt(p, x, y), ColourAt(p, x + nx, y + ny));
     ++outside;
-  };
-  for (int x = r.X; x < r.X + r.W; ++x) {
-    visit(x, r.Y, x, r.Y - 1);
-    visit(x, r.Y + r.H - 1, x, r.Y + r.H);
-  }
-  for (int y = r.Y + 1; y < r.Y + r.H - 1; ++y) {
-    visit(r.X, y, r.X - 1, y);
-    visit(r.X + r.W - 1, y, r.X + r.W, y);
-  }
+  });
   int most = 0;
   for (const auto& [colour, n] : colours) most = std::max(most, n);
   return {static_cast<double>(most) / total, outside ? contrast / outside : 0};
@@ -164,22 +162,14 @@ TEST(PanelPictures, BitmapTextLandsOnFlatBaize) {
   }
 }
 
-bool Overlap(const Rect& a, const Rect& b) {
-  return a.X < b.X + b.W && b.X < a.X + a.W && a.Y < b.Y + b.H && b.Y < a.Y + a.H;
-}
-
-bool Within(const Rect& inner, const Rect& outer) {
-  return inner.X >= outer.X && inner.Y >= outer.Y && inner.X + inner.W <= outer.X + outer.W &&
-         inner.Y + inner.H <= outer.Y + outer.H && inner.W > 0 && inner.H > 0;
-}
-
 // Each of the first `checked` rectangles lies inside `area` and apart from all the others.
 void ExpectApartAndInside(const std::vector<Rect>& rects, const std::string& panel,
                           const Rect& area = {0, 0, 640, 480}, size_t checked = 1000) {
   for (size_t i = 0; i < std::min(checked, rects.size()); ++i) {
-    EXPECT_TRUE(Within(rects[i], area)) << panel << " control " << i;
+    EXPECT_TRUE(rects[i].W > 0 && rects[i].H > 0 && ui::Intersect(rects[i], area) == rects[i])
+        << panel << " control " << i;
     for (size_t j = 0; j < rects.size(); ++j)
-      EXPECT_TRUE(i == j || !Overlap(rects[i], rects[j]))
+      EXPECT_TRUE(i == j || ui::Intersect(rects[i], rects[j]).W == 0)
           << panel << " controls " << i << ", " << j;
   }
 }
@@ -189,7 +179,7 @@ TEST(PanelLayouts, ControlsLieInsideTheWindowAndApart) {
       CmbPlayerRect,   CmbSeasonRect,       ScrChokeRect,      HscGunSensRect,  LblGunSensRect,
       ChkInvertYRect,  ChkFullScreenRect,   ChkPatterningRect, ChkTrackingRect, ChkHintLineRect,
       ChkTrapHintRect, ChkPatternClearRect, {280, 188, 40, 40} /* widest choke circle */};
-  EXPECT_TRUE(Within(options.back(), ChokeWell));
+  EXPECT_EQ(ui::Intersect(options.back(), ChokeWell), options.back());
   for (int i = 0; i < 3; ++i)
     options.insert(options.end(), {OptSkillRect(i), OptWordRect(i), LblOptionsRect(i)});
   for (int i = 0; i < 2; ++i)

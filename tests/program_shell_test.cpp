@@ -88,4 +88,24 @@ TEST_F(ProgramShell, WithoutADisplayAWindowedStartPointsToHeadless) {
                                       HasSubstr("use --headless --script FILE\n"), OneLine())));
 }
 
+// The export writes whole files atomically, but a pipe is written in place and a link stays a
+// link: replacing either would break what the player pointed it at (/dev/stdout is one).
+TEST_F(ProgramShell, HistoryExportKeepsPipesAndLinks) {
+  const std::filesystem::path dir = Dir("export");
+  const std::string export_csv =
+      "XDG_DATA_HOME='" + dir.string() + "' '" + Game + "' --history-csv ";
+  RunResult piped =
+      RunShell("cd '" + dir.string() + "' && mkfifo pipe && ln -s real.csv link.csv && " +
+               "{ timeout 20 cat pipe > got & } && " + export_csv + "pipe && wait && " +
+               export_csv + "link.csv");
+  EXPECT_EQ(piped.Code, 0) << piped.Output;
+  EXPECT_THAT(qm::ReadFile(dir / "got"), StartsWith("Run,When,Shooter,"));
+  EXPECT_TRUE(std::filesystem::is_fifo(dir / "pipe"));
+  EXPECT_TRUE(std::filesystem::is_symlink(dir / "link.csv"));
+  EXPECT_THAT(qm::ReadFile(dir / "real.csv"), StartsWith("Run,When,Shooter,"));
+  RunResult folder = RunGame("--history-csv '" + dir.string() + "'");
+  EXPECT_EQ(folder.Code, 1);
+  EXPECT_THAT(folder.Output, HasSubstr("is a folder"));
+}
+
 }  // namespace

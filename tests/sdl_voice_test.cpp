@@ -4,6 +4,7 @@
 #include <chrono>
 #include <cstdint>
 #include <cstdlib>
+#include <cstring>
 #include <string>
 #include <thread>
 #include <vector>
@@ -34,6 +35,7 @@ double SecondsSince(Clock::time_point start) {
 TEST(SdlVoice, OneVoicePlaysAndWaitsOnADevice) {
   ScratchDir scratch;
   const std::string output = scratch / "voice_output.raw";
+  // ctest runs each test in its own process, so the driver chosen here goes no further.
   setenv("SDL_AUDIODRIVER", "disk", 1);
   setenv("SDL_DISKAUDIOFILE", output.c_str(), 1);
   {
@@ -50,15 +52,11 @@ TEST(SdlVoice, OneVoicePlaysAndWaitsOnADevice) {
       std::this_thread::sleep_for(std::chrono::milliseconds(10));
     EXPECT_FALSE(voice.Busy());
   }
-  unsetenv("SDL_AUDIODRIVER");
-  unsetenv("SDL_DISKAUDIOFILE");
   const std::string bytes = ReadFile(output);
   std::vector<int16_t> written(bytes.size() / 2);
-  std::copy(bytes.begin(), bytes.begin() + static_cast<long>(written.size() * 2),
-            reinterpret_cast<char*>(written.data()));
+  std::memcpy(written.data(), bytes.data(), written.size() * 2);
   auto count = [&](int from, int to) {
-    return std::count_if(written.begin(), written.end(),
-                         [&](int16_t s) { return s > from && s < to; });
+    return std::ranges::count_if(written, [&](int16_t s) { return s > from && s < to; });
   };
   // The short tone played whole: half its 0.3 s at the device's 44100 Hz are peaks.
   EXPECT_GT(count(6000, 10000), 44100 * 3 / 10 / 2 - 2000);

@@ -2,6 +2,7 @@
 
 #include <filesystem>
 
+#include <gmock/gmock.h>
 #include <gtest/gtest.h>
 
 #include "fake_host.h"
@@ -11,11 +12,14 @@ namespace qm {
 namespace {
 
 namespace fs = std::filesystem;
+using testing::ElementsAre;
+using testing::FieldsAre;
+using testing::IsEmpty;
 
 class SoundTest : public ::testing::Test {
  protected:
   std::string Write(const std::string& name, const std::vector<uint8_t>& bytes) {
-    WriteFile(scratch_.Path() / name, bytes);
+    WriteFile(scratch_.Path() / name, std::string(bytes.begin(), bytes.end()));
     return scratch_ / name;
   }
   // The fields of the last sound traced, from its name on.
@@ -34,15 +38,11 @@ TEST_F(SoundTest, FilesPlayReplacingWhatPlaysAndMissingFilesPlayTheChimeOrNothin
   EXPECT_TRUE(PlaySoundFile(host_, path, SND_ASYNC));
   EXPECT_EQ(TraceFieldsJson(host_.Traces.back()),
             R"({"ev":"sound","name":"over.wav","from":"file","flags":1,"result":"played"})");
-  ASSERT_EQ(host_.Played.size(), 1u);
-  EXPECT_EQ(host_.Played[0].Bytes, over);
-  EXPECT_FALSE(host_.Played[0].Wait);
   // The menu click waits for its end, cutting off the hover sound still playing.
   ASSERT_TRUE(host_.Busy);
   EXPECT_TRUE(PlaySoundFile(host_, path, SND_SYNC));
   EXPECT_EQ(Last(), R"("name":"over.wav","from":"file","flags":0,"result":"played"})");
-  ASSERT_EQ(host_.Played.size(), 2u);
-  EXPECT_TRUE(host_.Played[1].Wait);
+  EXPECT_THAT(host_.Played, ElementsAre(FieldsAre(over, false), FieldsAre(over, true)));
 
   // A missing file is traced by its bare name, whichever slash the path uses; a directory
   // or a file that will not decode is no wave either.
@@ -72,7 +72,7 @@ TEST_F(SoundTest, FilesPlayReplacingWhatPlaysAndMissingFilesPlayTheChimeOrNothin
 }
 
 // The trap sound gives way to whatever plays (the rule practice_simultaneous_pair shows
-// end to end); a shot always cuts it off.
+// end to end, where the pair's second trap sound is dropped); a shot always cuts it off.
 TEST_F(SoundTest, AShotFromMemoryCutsOffTheTrapSound) {
   const WaveBuffer trap = ReadWaveFile(Write("t000.wav", {'t', 0, 'r'}));
   const WaveBuffer shot = ReadWaveFile(Write("s000.wav", {'s', 'h', 0}));
@@ -80,21 +80,17 @@ TEST_F(SoundTest, AShotFromMemoryCutsOffTheTrapSound) {
   EXPECT_TRUE(PlaySoundMemory(host_, trap, replacing | SND_NOSTOP));
   EXPECT_TRUE(PlaySoundMemory(host_, shot, replacing));
   EXPECT_EQ(Last(), R"("name":"s000.wav","from":"memory","flags":7,"result":"played"})");
-  ASSERT_EQ(host_.Played.size(), 2u);
-  EXPECT_EQ(host_.Played[1].Bytes, shot.Bytes);
-  EXPECT_FALSE(PlaySoundMemory(host_, trap, replacing | SND_NOSTOP));
-  EXPECT_EQ(Last(), R"("name":"t000.wav","from":"memory","flags":23,"result":"dropped"})");
+  EXPECT_THAT(host_.Played,
+              ElementsAre(FieldsAre(trap.Bytes, false), FieldsAre(shot.Bytes, false)));
 }
 
 TEST_F(SoundTest, WaveFilesAreReadWholeByteForByte) {
   std::vector<uint8_t> bytes(70000);
   for (size_t i = 0; i < bytes.size(); ++i) bytes[i] = static_cast<uint8_t>(i * 7 + i / 256);
   const std::string path = Write("l1.wav", bytes);
-  EXPECT_EQ(ReadWaveFile(path).Source, path);
-  EXPECT_EQ(ReadWaveFile(path).Bytes, bytes);
-  const WaveBuffer missing = ReadWaveFile(scratch_ / "nothing.wav");
-  EXPECT_EQ(missing.Source, scratch_ / "nothing.wav");
-  EXPECT_TRUE(missing.Bytes.empty());
+  EXPECT_THAT(ReadWaveFile(path), FieldsAre(path, bytes));
+  EXPECT_THAT(ReadWaveFile(scratch_ / "nothing.wav"),
+              FieldsAre(scratch_ / "nothing.wav", IsEmpty()));
   EXPECT_TRUE(ReadWaveFile(scratch_.Path().string()).Bytes.empty());
   EXPECT_TRUE(ReadWaveFile(Write("empty.wav", {})).Bytes.empty());
 }

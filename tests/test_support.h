@@ -1,6 +1,6 @@
 #pragma once
 // What many tests need: a scratch directory that removes itself, whole files, fields of
-// traced events, the generated pictures, and waves and bitmaps made by hand.
+// traced events, the generated pictures, and waves made by hand.
 
 #include <gtest/gtest.h>
 #include <stdlib.h>
@@ -9,8 +9,8 @@
 #include <filesystem>
 #include <fstream>
 #include <initializer_list>
+#include <iterator>
 #include <optional>
-#include <sstream>
 #include <stdexcept>
 #include <string>
 #include <string_view>
@@ -47,18 +47,12 @@ class ScratchDir {
 
 inline std::string ReadFile(const std::filesystem::path& path) {
   std::ifstream in(path, std::ios::binary);
-  std::ostringstream text;
-  text << in.rdbuf();
-  return text.str();
+  return {std::istreambuf_iterator<char>(in), std::istreambuf_iterator<char>()};
 }
 
 inline void WriteFile(const std::filesystem::path& path, std::string_view bytes) {
   std::ofstream(path, std::ios::binary)
       .write(bytes.data(), static_cast<std::streamsize>(bytes.size()));
-}
-
-inline void WriteFile(const std::filesystem::path& path, const std::vector<uint8_t>& bytes) {
-  WriteFile(path, std::string_view(reinterpret_cast<const char*>(bytes.data()), bytes.size()));
 }
 
 inline std::vector<std::string> ReadLines(const std::filesystem::path& path) {
@@ -109,27 +103,6 @@ inline std::vector<uint8_t> MakeWave(int rate, int channels, const std::vector<i
 
 inline std::vector<uint8_t> SilentWave(int rate, int frames) {
   return MakeWave(rate, 1, std::vector<int16_t>(static_cast<size_t>(frames), 0));
-}
-
-// A BMP written by hand: bottom-up rows padded to four bytes, as the old painters saved them.
-inline std::vector<uint8_t> MakeBmp(int w, int h, int bits, const std::vector<uint32_t>& palette,
-                                    const std::vector<std::vector<uint32_t>>& rowsTopDown) {
-  const auto rowBytes = static_cast<uint32_t>(((w * bits / 8) + 3) & ~3);
-  const auto colours = static_cast<uint32_t>(palette.size());
-  const uint32_t offset = 14 + 40 + colours * 4;
-  std::vector<uint8_t> out;
-  PutText(out, "BM");
-  PutLe(out, {{offset + rowBytes * h, 4}, {0, 4}, {offset, 4}});
-  PutLe(out, {{40, 4}, {static_cast<uint32_t>(w), 4}, {static_cast<uint32_t>(h), 4}, {1, 2}});
-  PutLe(out, {{static_cast<uint32_t>(bits), 2}, {0, 4}, {rowBytes * h, 4}, {2835, 4}, {2835, 4}});
-  PutLe(out, {{colours, 4}, {0, 4}});
-  for (uint32_t rgb : palette) PutLe(out, {{rgb, 4}});  // stored B, G, R, 0
-  for (int y = h - 1; y >= 0; --y) {
-    const size_t start = out.size();
-    for (uint32_t value : rowsTopDown[y]) PutLe(out, {{value, bits / 8}});
-    out.resize(start + rowBytes, 0);
-  }
-  return out;
 }
 
 }  // namespace qm

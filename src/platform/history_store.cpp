@@ -221,30 +221,4 @@ std::optional<std::vector<HistoryRun>> HistoryStore::ReadAll() {
   return runs;
 }
 
-bool WriteWholeFile(const std::string& path, const std::string& text, std::string& error) {
-  std::string temp = path + ".XXXXXX";
-  const int fd = ::mkstemp(temp.data());
-  if (fd < 0) {
-    error = path + ": " + std::strerror(errno);
-    return false;
-  }
-  size_t done = 0;
-  bool ok = true;
-  while (ok && done < text.size()) {
-    const ssize_t n = ::write(fd, text.data() + done, text.size() - done);
-    if (n < 0 && errno == EINTR) continue;
-    ok = n > 0;
-    if (ok) done += static_cast<size_t>(n);
-  }
-  ok = ok && ::fchmod(fd, 0644) == 0 && ::fsync(fd) == 0;
-  const int savedErrno = errno;
-  ok = (::close(fd) == 0) && ok;
-  if (ok) ok = std::rename(temp.c_str(), path.c_str()) == 0;
-  if (!ok) {
-    error = path + ": " + std::strerror(savedErrno ? savedErrno : errno);
-    ::unlink(temp.c_str());
-  }
-  return ok;
-}
-
 }  // namespace qm

@@ -61,8 +61,4 @@ class HistoryStore {
   ::sqlite3* db_ = nullptr;
 };
 
-// Writes text to a file as a whole: a temporary file beside it, flushed, then renamed over
-// it. False with the reason when it could not be done; an old file then stays as it was.
-bool WriteWholeFile(const std::string& path, const std::string& text, std::string& error);
-
 }  // namespace qm

@@ -28,7 +28,7 @@ std::string Lowered(std::string text) {
 
 }  // namespace
 
-bool WriteAll(int fd, const std::string& bytes) {
+bool WriteAll(int fd, std::string_view bytes) {
   size_t done = 0;
   while (done < bytes.size()) {
     const ssize_t n = ::write(fd, bytes.data() + done, bytes.size() - done);
@@ -94,11 +94,52 @@ bool ReplaceWholeFile(const std::string& path, const std::string& bytes, std::st
       return false;
     }
   }
-  std::string temporary = path + ".tmp-XXXXXX";
+  return WriteWholeFile(path, bytes, error);
+}
+
+namespace {
+
+// A device or a pipe (/dev/stdout, a shell's process substitution) cannot be replaced by a
+// renamed file; it takes the bytes as they come.
+bool WriteInPlace(const std::string& path, std::string_view bytes, std::string& error) {
+  const int fd = ::open(path.c_str(), O_WRONLY | O_TRUNC | O_CLOEXEC);
+  bool ok = fd >= 0 && WriteAll(fd, bytes);
+  const int writeErrno = errno;
+  if (fd >= 0) ok = ::close(fd) == 0 && ok;
+  if (!ok) error = path + " cannot be written (" + std::strerror(writeErrno) + ")";
+  return ok;
+}
+
+// Where a chain of links ends, even at a file not made yet, so that the link stays a link to
+// the new file.
+fs::path LinkTarget(fs::path path) {
+  std::error_code failure;
+  for (int hops = 0; hops < 40 && fs::is_symlink(fs::symlink_status(path, failure)); ++hops) {
+    const fs::path next = fs::read_symlink(path, failure);
+    if (failure) break;
+    path = next.is_absolute() ? next : path.parent_path() / next;
+  }
+  return path;
+}
+
+}  // namespace
+
+bool WriteWholeFile(const std::string& path, std::string_view bytes, std::string& error) {
+  std::error_code failure;
+  const fs::file_status status = fs::status(path, failure);
+  if (fs::exists(status) && !fs::is_regular_file(status)) {
+    if (fs::is_directory(status)) {
+      error = path + " is a folder";
+      return false;
+    }
+    return WriteInPlace(path, bytes, error);
+  }
+  const fs::path target = LinkTarget(path);
+  std::string temporary = target.string() + ".tmp-XXXXXX";
   const int fd = ::mkstemp(temporary.data());
+  const std::string folder = target.has_parent_path() ? target.parent_path().string() : ".";
   if (fd < 0) {
-    error = "the folder " + target.parent_path().string() + " cannot be written to (" +
-            std::strerror(errno) + ")";
+    error = "the folder " + folder + " cannot be written to (" + std::strerror(errno) + ")";
     return false;
   }
   const mode_t mask = ::umask(0);
@@ -106,13 +147,12 @@ bool ReplaceWholeFile(const std::string& path, const std::string& bytes, std::st
   bool ok = WriteAll(fd, bytes) && ::fchmod(fd, 0666 & ~mask) == 0 && ::fsync(fd) == 0;
   const int writeErrno = errno;
   ok = ::close(fd) == 0 && ok;
-  if (ok) ok = std::rename(temporary.c_str(), path.c_str()) == 0;
+  if (ok) ok = std::rename(temporary.c_str(), target.c_str()) == 0;
   if (!ok) {
     error = path + " cannot be written (" + std::strerror(writeErrno ? writeErrno : errno) + ")";
     ::unlink(temporary.c_str());
     return false;
   }
-  const std::string folder = target.has_parent_path() ? target.parent_path().string() : ".";
   const int folderFd = ::open(folder.c_str(), O_RDONLY | O_DIRECTORY);
   if (folderFd >= 0) {
     ::fsync(folderFd);  // best effort: the rename is already done

@@ -5,6 +5,7 @@
 
 #include <optional>
 #include <string>
+#include <string_view>
 #include <vector>
 
 namespace qm {
@@ -27,12 +28,15 @@ std::string ParentFolder(const std::string& path);
 std::string PathInFolder(const std::string& folder, const std::string& name);
 std::string NormalPath(const std::string& path);
 
-// Replaces `path` with `bytes` atomically (a temporary file in the same folder, flushed,
-// renamed over the old one), making the folder first. False with `error` set, and the old
-// file untouched, when it cannot.
+// Writes `bytes` to `path` whole or not at all: a temporary file in the same folder, flushed,
+// renamed over the old one. The folder must exist. A device or a pipe (such as /dev/stdout)
+// is written in place, as it cannot be replaced; a symbolic link is followed and stays. False
+// with `error` set, and the old file untouched, when it cannot.
+bool WriteWholeFile(const std::string& path, std::string_view bytes, std::string& error);
+// The same, making the folder first.
 bool ReplaceWholeFile(const std::string& path, const std::string& bytes, std::string& error);
 // Writes every byte to an open file, going on after interrupted writes; false on a failed one.
-bool WriteAll(int fd, const std::string& bytes);
+bool WriteAll(int fd, std::string_view bytes);
 // False with `error` set when the file exists and cannot be removed.
 bool RemoveUserFile(const std::string& path, std::string& error);
 

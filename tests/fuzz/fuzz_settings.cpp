@@ -8,6 +8,7 @@
 #include <sys/stat.h>
 #include <unistd.h>
 
+#include <cctype>
 #include <cstdint>
 #include <cstdlib>
 #include <filesystem>
@@ -28,9 +29,7 @@ namespace fs = std::filesystem;
 // exit handlers. In memory where there is such a folder, as every write is flushed.
 struct Scratch {
   Scratch() {
-    std::error_code error;
-    const fs::path base =
-        fs::is_directory("/dev/shm", error) ? "/dev/shm" : fs::temp_directory_path();
+    const fs::path base = fs::is_directory("/dev/shm") ? "/dev/shm" : fs::temp_directory_path();
     std::string pattern = (base / "quillmoor-fuzz-XXXXXX").string();
     if (!::mkdtemp(pattern.data())) std::abort();
     Dir = pattern;
@@ -39,11 +38,6 @@ struct Scratch {
   fs::path Dir;
 };
 
-std::string ReadBytes(const fs::path& path) {
-  std::ifstream in(path, std::ios::binary);
-  return {std::istreambuf_iterator<char>(in), std::istreambuf_iterator<char>()};
-}
-
 std::string_view NextField(std::string_view& rest) {
   const size_t end = rest.find('\n');
   std::string_view field = rest.substr(0, end);
@@ -51,12 +45,11 @@ std::string_view NextField(std::string_view& rest) {
   return field;
 }
 
+// A section or key name as the file matches it: without its blanks, in any case.
 std::string Folded(std::string_view name) {
-  while (!name.empty() && (name.front() == ' ' || name.front() == '\t')) name.remove_prefix(1);
-  while (!name.empty() && (name.back() == ' ' || name.back() == '\t')) name.remove_suffix(1);
-  std::string out(name);
-  for (char& c : out)
-    if (c >= 'A' && c <= 'Z') c = static_cast<char>(c - 'A' + 'a');
+  const size_t from = name.find_first_not_of(" \t"), to = name.find_last_not_of(" \t");
+  std::string out(from == name.npos ? "" : name.substr(from, to - from + 1));
+  for (char& c : out) c = static_cast<char>(std::tolower(static_cast<unsigned char>(c)));
   return out;
 }
 
@@ -117,7 +110,8 @@ extern "C" int LLVMFuzzerTestOneInput(const uint8_t* data, size_t size) {
   for (const auto& entry : fs::directory_iterator(scratch.Dir))
     if (entry.path() != path) std::abort();  // a temporary file was left behind
   if (!written) {
-    if (ReadBytes(path) != before) std::abort();
+    std::ifstream in(path, std::ios::binary);
+    if (std::string(std::istreambuf_iterator<char>(in), {}) != before) std::abort();
     return 0;
   }
   if (failure == 1) std::abort();  // a read-only file was replaced

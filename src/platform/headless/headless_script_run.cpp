@@ -6,7 +6,7 @@
 #include "platform/bmp_writer.h"
 #include "platform/headless/headless_host.h"
 #include "platform/headless/trace_match.h"
-#include "platform/headless/whole_file_write.h"
+#include "platform/user_files.h"
 
 namespace qm {
 
