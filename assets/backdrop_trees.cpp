@@ -97,8 +97,9 @@ void PaintTreeLine(Painting& p, const Profile& base, const TreeLineStyle& style,
   for (const Crown& c : crowns) {
     const CrownColours& kind = pal.Crowns[c.Kind];
     const CrownColours shaded = {Scale(kind.Dark, c.Shade), Scale(kind.Light, c.Shade), kind.Bare};
+    // Seeds from positions go through a signed integer: a crown left of the picture has one too.
     PaintCrown(p, c.X, c.Y, c.R, c.R * 1.1f, shaded, pal, style.Haze,
-               seed + static_cast<uint32_t>(c.X * 13 + c.Y));
+               seed + static_cast<uint32_t>(static_cast<int64_t>(c.X * 13 + c.Y)));
   }
 }
 
@@ -113,9 +114,9 @@ void PaintHedge(Painting& p, const Profile& base, float height, float haze, floa
     p.Stroke(x, base[col] + 0.5f, x + r, base[col] + 0.5f, std::max(1.0f, height * 0.15f),
              Lerp(Scale(pal.HedgeDark, 0.6f), pal.Haze, haze));
     PaintCrown(p, x, base[col] - r * 0.7f, r * 1.3f, r * 0.8f, hedge, pal, haze,
-               seed + static_cast<uint32_t>(x));
+               seed + static_cast<uint32_t>(static_cast<int64_t>(x)));
     PaintCrown(p, x, base[col] - h + r, r * 1.2f, r, hedge, pal, haze,
-               seed + 5 + static_cast<uint32_t>(x));
+               seed + 5 + static_cast<uint32_t>(static_cast<int64_t>(x)));
   }
 }
 

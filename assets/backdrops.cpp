@@ -48,7 +48,7 @@ void HedgeRow(Painting& p, const LevelField& f, float y, float x0, float x1,
   Noise rng(seed);
   for (float x = x0 + Jitter(rng, 40, 300); x < x1 - 20; x += Jitter(rng, 180, 520))
     PaintTree(p, x, y, f.Size(y, Jitter(rng, 520, 760)), f.Haze(y), pal,
-              seed + static_cast<uint32_t>(x));
+              seed + static_cast<uint32_t>(static_cast<int64_t>(x)));
   const Profile base = WavyProfile(BackdropW, y, 1.5f, 90, seed);
   PaintHedge(p, base, f.Size(y, 110), f.Haze(y), x0, x1, pal, seed);
 }

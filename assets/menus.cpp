@@ -102,7 +102,8 @@ void PaintMenu(const Output& out, int season) {
   PaintSkyAndLand(img, p);
   PaintPaths(img, p);
   for (const TreeSpot& t : TreeSpots())
-    PaintGroundsTree(img, t.X, t.Y, t.R, p, static_cast<uint32_t>(t.X * 31 + t.Y));
+    PaintGroundsTree(img, t.X, t.Y, t.R, p,
+                     static_cast<uint32_t>(static_cast<int64_t>(t.X * 31 + t.Y)));
   PaintOpenMeadow(img, FieldAreas[0], p);
   PaintWoodlandEdge(img, FieldAreas[1], p);
   PaintHillside(img, FieldAreas[2], p);
