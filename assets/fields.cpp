@@ -1,39 +1,38 @@
 // The field files the game loads (one value a line, CR LF) and the season name files.
 
-#include <cstdio>
 #include <fstream>
 #include <stdexcept>
 #include <string>
-#include <vector>
 
 #include "field_layouts.h"
 #include "generators.h"
+#include "sim/field_file.h"
 
 namespace assets {
 
 namespace {
 
-std::string Number(double v) {
-  char text[32];
-  std::snprintf(text, sizeof text, "%g", v);
-  return text;
-}
-
-void WriteLines(const std::string& path, const std::vector<std::string>& lines) {
+void WriteText(const std::string& path, const std::string& text) {
   std::ofstream f(path, std::ios::binary | std::ios::trunc);
-  for (const std::string& line : lines) f << line << "\r\n";
+  f << text;
   if (!f) throw std::runtime_error("cannot write " + path);
 }
 
-std::vector<std::string> FieldLines(int season, const FieldLayout& field) {
-  std::vector<std::string> lines = {std::string(SeasonNames[season]) + " - " + field.Name,
-                                    Number(TrapsPerField)};
-  for (const TrapLayout& trap : field.Traps) {
-    lines.insert(lines.end(),
-                 {trap.Label, Number(trap.X), Number(trap.Y), Number(trap.DX), Number(trap.DY),
-                  Number(trap.FloorY), Number(trap.Direction), Number(trap.Rabbit)});
+// The shipped fields are written by the same writer as the editor's, so they read back as
+// the game reads every field.
+qm::FieldTable FieldTableOf(int season, const FieldLayout& field) {
+  qm::FieldTable table;
+  table.Title = std::string(SeasonNames[season]) + " - " + field.Name;
+  table.TrapCount = TrapsPerField;
+  for (int i = 0; i < TrapsPerField; ++i) {
+    const TrapLayout& trap = field.Traps[i];
+    table.Labels[i] = trap.Label;
+    table.Traps[i] = {static_cast<int16_t>(trap.X),      static_cast<int16_t>(trap.Y),
+                      static_cast<float>(trap.DX),       static_cast<float>(trap.DY),
+                      static_cast<int16_t>(trap.FloorY), static_cast<int16_t>(trap.Direction),
+                      static_cast<int16_t>(trap.Rabbit)};
   }
-  return lines;
+  return table;
 }
 
 }  // namespace
@@ -42,9 +41,11 @@ void GenerateFields(const Output& out) {
   for (int season = 0; season < SeasonCount; ++season) {
     for (int field = 0; field < FieldCount; ++field) {
       const std::string stem = std::to_string(season) + "f" + std::to_string(field + 1);
-      WriteLines(out.Path(stem + ".fld"), FieldLines(season, FieldLayouts[field]));
+      WriteText(out.Path(stem + ".fld"),
+                qm::FieldFileText(FieldTableOf(season, FieldLayouts[field])));
     }
-    WriteLines(out.Path(std::to_string(season) + "s.txt"), {SeasonNames[season]});
+    WriteText(out.Path(std::to_string(season) + "s.txt"),
+              std::string(SeasonNames[season]) + "\r\n");
   }
 }
 
